@@ -1,0 +1,29 @@
+# Quorvane: the two commands a newcomer needs, plus a few for developers.
+BUILD_DIR ?= build
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: run test build bench deps configure screenshots clean
+
+run: build
+	./$(BUILD_DIR)/quorvane
+
+test: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300
+
+bench: build
+	./$(BUILD_DIR)/bench/bench_tick
+
+build: configure
+	cmake --build $(BUILD_DIR)
+
+configure: deps
+	@[ -f $(BUILD_DIR)/build.ninja ] || cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
+
+deps:
+	@bash scripts/install-deps.sh
+
+screenshots: build
+	bash scripts/screenshots.sh
+
+clean:
+	rm -rf $(BUILD_DIR)

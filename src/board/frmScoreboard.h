@@ -1,0 +1,80 @@
+#pragma once
+
+#include "display/DotGroup.h"
+#include "display/LedGroup.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class Image;
+class Label;
+class PictureBox;
+class QTimer;
+class Shape;
+class SoundPlayer;
+
+// The scoreboard window: title, team names, scores, period, game clock or time of day, possession
+// and bonus indicators. It holds the game state in its displays and in the game clock's slot,
+// turns command keys into clock, buzzer, help and options actions, and ticks every 50 ms.
+class frmScoreboard : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmScoreboard(QWidget *parent = nullptr);
+    ~frmScoreboard() override;
+
+    void Buzzer();
+    void UpdateFormColors();
+    void UpdateLabels();
+    void AllKeyPress(qint16 KeyAscii);
+
+    // Clock display mode: 0 game clock, -1 time of day.
+    qint16 ClockTime = 0;
+
+    // Windows of other parts of the program, opened by the help and options keys.
+    std::function<void()> ShowHelp;
+    std::function<void()> ShowOptions;
+
+    // The controls, named as the board's design names them.
+    Label *lblTitle = nullptr;
+    Shape *Shape2 = nullptr;
+    Shape *Shape1 = nullptr;
+    PictureBox *picTime = nullptr;
+    LedGroup pledTime {QStringLiteral("pledTime")};
+    DotGroup shpTime;
+    Label *lblBonus = nullptr;
+    Shape *shpBonusH = nullptr;
+    Shape *shpBonusV = nullptr;
+    Image *imgBonusH = nullptr;
+    Image *imgBonusV = nullptr;
+    Label *lblPoss = nullptr;
+    Shape *shpPossH = nullptr;
+    Shape *shpPossV = nullptr;
+    Image *imgPossH = nullptr;
+    Image *imgPossV = nullptr;
+    PictureBox *picHomeScore = nullptr;
+    PictureBox *picVisitorScore = nullptr;
+    LedGroup pledHomeScore {QStringLiteral("pledHomeScore")};
+    LedGroup pledVisitorScore {QStringLiteral("pledVisitorScore")};
+    Label *lblPeriod = nullptr;
+    LedGroup pledPeriod {QStringLiteral("pledPeriod")};
+    Label *lblHome = nullptr;
+    Label *lblVisitor = nullptr;
+    QTimer *tmrClock = nullptr;
+    SoundPlayer *mmcBuzzer = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void Form_Load();
+    void tmrClock_Timer();
+    void mmcBuzzer_Done();
+    void ToggleIndicator(Shape *clicked, Shape *other);
+    void ReapplySettings();
+
+    qint16 m_buzzerSounded = 0;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "clock/ClockValue.h"
+
+#include <array>
+
+class DigitGroup;
+class DotPair;
+
+// What the clock display shows for a value: four cells (index 0 leftmost, -1 blank) and whether the
+// upper dot is lit (a colon for minutes, dark for the seconds-and-tenths layout's decimal point).
+struct ClockPicture
+{
+    std::array<int, 4> Cells {};
+    bool UpperDotLit = false;
+
+    bool operator==(const ClockPicture &) const = default;
+};
+
+ClockPicture ClockPictureFor(ClockValue value);
+
+// Writes the value onto the clock's four cells and two dots in the current colour settings.
+void ShowTime(ClockValue value, DigitGroup &cells, DotPair &dots);

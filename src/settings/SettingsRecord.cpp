@@ -1,0 +1,3 @@
+#include "settings/SettingsRecord.h"
+
+SettingsRecord Settings;
