@@ -9,6 +9,8 @@ Label::Label(const QString &text, QWidget *parent)
     setWordWrap(false);
     setAttribute(Qt::WA_TranslucentBackground);
     setAutoFillBackground(false);
+    // Captions are decoration: a click goes to whatever lies beneath (an indicator, a panel, the window).
+    setAttribute(Qt::WA_TransparentForMouseEvents);
     SetForeColor(m_foreColor);
 }
 

@@ -2,6 +2,8 @@
 
 #include "display/ColorRef.h"
 
+#include <QFocusEvent>
+
 PictureBox::PictureBox(QWidget *parent)
     : QWidget(parent)
 {
@@ -21,5 +23,5 @@ void PictureBox::SetBackColor(qint32 color)
 void PictureBox::focusInEvent(QFocusEvent *event)
 {
     QWidget::focusInEvent(event);
-    emit GotFocus();
+    emit GotFocus(event->reason());
 }

@@ -16,7 +16,7 @@ public:
     void SetBackColor(qint32 color);
 
 signals:
-    void GotFocus();
+    void GotFocus(Qt::FocusReason reason);
 
 protected:
     void focusInEvent(QFocusEvent *event) override;

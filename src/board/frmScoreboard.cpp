@@ -1,0 +1,355 @@
+#include "board/frmScoreboard.h"
+
+#include "board/SoundPlayer.h"
+#include "clock/LocalClock.h"
+#include "clock/modCount.h"
+#include "clock/modShowDigits.h"
+#include "clock/ShowTime.h"
+#include "clock/TimeOfDay.h"
+#include "display/ColorRef.h"
+#include "display/Image.h"
+#include "display/KeyAscii.h"
+#include "display/Label.h"
+#include "display/modColor.h"
+#include "display/modStretch.h"
+#include "display/PictureBox.h"
+#include "display/Shape.h"
+#include "display/Twips.h"
+#include "settings/SettingsRecord.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QScreen>
+#include <QShortcut>
+#include <QTimer>
+
+namespace {
+
+// The board's design client area in twips.
+constexpr double DesignWidth = 9480;
+constexpr double DesignHeight = 6795;
+
+constexpr qint16 HelpKey = 104;    // h
+constexpr qint16 OptionsKey = 111; // o
+
+constexpr qint32 GameClockMaximum = 5999; // 99:59
+
+template <class Control>
+Control *place(Control *control, double left, double top, double width, double height)
+{
+    SetTwipsRect(control, QRectF(left, top, width, height));
+    return control;
+}
+
+Label *makeLabel(QWidget *parent, const char *name, const QString &caption, double points)
+{
+    auto *label = new Label(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(points);
+    label->setFont(font);
+    return label;
+}
+
+Shape *makeShape(QWidget *parent, const char *name, Shape::Kind kind, int borderWidth, bool filled)
+{
+    auto *shape = new Shape(kind, parent);
+    shape->setObjectName(QLatin1String(name));
+    shape->SetBorderWidth(borderWidth);
+    shape->SetFilled(filled);
+    return shape;
+}
+
+Image *makeImage(QWidget *parent, const char *name)
+{
+    auto *image = new Image(parent);
+    image->setObjectName(QLatin1String(name));
+    return image;
+}
+
+PictureBox *makePanel(QWidget *parent, const char *name)
+{
+    auto *panel = new PictureBox(parent);
+    panel->setObjectName(QLatin1String(name));
+    return panel;
+}
+
+void addScoreCells(LedGroup &group, QWidget *panel)
+{
+    // Cell 0 is the units at the right; the hundreds cell starts left of the panel, so only the
+    // right-hand part of it (enough for the "1" of 100-199) shows.
+    const double lefts[] = {2160, 840, -480};
+    for (double left : lefts) {
+        PolyLED *cell = group.AddCell(panel);
+        cell->SetSize(110);
+        const QRectF extent = TwipsRect(cell);
+        SetTwipsRect(cell, QRectF(left, 120, extent.width(), extent.height()));
+        cell->SetCaption(group.Count() == 1 ? 0 : -1);
+    }
+}
+
+} // namespace
+
+frmScoreboard::frmScoreboard(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmScoreboard"));
+    setWindowTitle(QStringLiteral("Quorvane"));
+    setAutoFillBackground(true);
+
+    lblTitle = place(makeLabel(this, "lblTitle", QStringLiteral("Home"), 32.25), 120, 0, 9255, 855);
+    Shape2 = place(makeShape(this, "Shape2", Shape::Kind::RoundedRectangle, 7, false), 120, 960, 9255, 5655);
+    Shape1 = place(makeShape(this, "Shape1", Shape::Kind::RoundedRectangle, 7, false), 1680, 960, 6135, 2175);
+
+    picTime = place(makePanel(this, "picTime"), 1853, 1080, 5775, 1935);
+    for (double left : {240.0, 1560.0, 3240.0, 4560.0}) {
+        PolyLED *cell = pledTime.AddCell(picTime);
+        cell->SetSize(110);
+        const QRectF extent = TwipsRect(cell);
+        SetTwipsRect(cell, QRectF(left, 120, extent.width(), extent.height()));
+    }
+    for (double top : {240.0, 1575.0}) {
+        Shape *dot = place(makeShape(picTime, "shpTime", Shape::Kind::Oval, 1, true), 2740, top, 255, 255);
+        dot->SetBordered(false);
+        shpTime.Add(dot);
+    }
+
+    lblBonus = place(makeLabel(this, "lblBonus", QStringLiteral("BONUS"), 21.75), 3810, 3240, 1875, 600);
+    shpBonusH = place(makeShape(this, "shpBonusH", Shape::Kind::Oval, 4, true), 3120, 3330, 735, 375);
+    shpBonusV = place(makeShape(this, "shpBonusV", Shape::Kind::Oval, 4, true), 5640, 3330, 735, 375);
+    imgBonusH = place(makeImage(this, "imgBonusH"), 3000, 3210, 975, 615);
+    imgBonusV = place(makeImage(this, "imgBonusV"), 5520, 3210, 975, 615);
+
+    lblPoss = place(makeLabel(this, "lblPoss", QStringLiteral("POSS"), 20.25), 4080, 3840, 1335, 495);
+    shpPossH = place(makeShape(this, "shpPossH", Shape::Kind::Circle, 4, true), 3675, 3915, 495, 375);
+    shpPossV = place(makeShape(this, "shpPossV", Shape::Kind::Circle, 4, true), 5325, 3915, 495, 375);
+    imgPossH = place(makeImage(this, "imgPossH"), 3600, 3840, 615, 615);
+    imgPossV = place(makeImage(this, "imgPossV"), 5280, 3840, 615, 615);
+
+    picHomeScore = place(makePanel(this, "picHomeScore"), 360, 3840, 3255, 1935);
+    addScoreCells(pledHomeScore, picHomeScore);
+    picVisitorScore = place(makePanel(this, "picVisitorScore"), 5880, 3840, 3255, 1935);
+    addScoreCells(pledVisitorScore, picVisitorScore);
+
+    lblPeriod = place(makeLabel(this, "lblPeriod", QStringLiteral("PERIOD"), 26.25), 3653, 4400, 2175, 735);
+    PolyLED *period = pledPeriod.AddCell(this);
+    period->SetSize(100);
+    const QRectF periodExtent = TwipsRect(period);
+    SetTwipsRect(period, QRectF(4320, 4980, periodExtent.width(), periodExtent.height()));
+    period->SetLitColor(0xC000);
+
+    lblHome = place(makeLabel(this, "lblHome", QStringLiteral("Home"), 36), 0, 5760, 4335, 975);
+    lblVisitor = place(makeLabel(this, "lblVisitor", QStringLiteral("Visitor"), 36), 5160, 5760, 4335, 975);
+
+    tmrClock = new QTimer(this);
+    tmrClock->setObjectName(QStringLiteral("tmrClock"));
+    tmrClock->setTimerType(Qt::PreciseTimer);
+    tmrClock->setInterval(50);
+    connect(tmrClock, &QTimer::timeout, this, &frmScoreboard::tmrClock_Timer);
+
+    mmcBuzzer = new SoundPlayer(this);
+    mmcBuzzer->setObjectName(QStringLiteral("mmcBuzzer"));
+    connect(mmcBuzzer, &SoundPlayer::Done, this, &frmScoreboard::mmcBuzzer_Done);
+
+    // Every key typed on a display goes to its entry handler, which hands it to AllKeyPress first.
+    const KeyDispatch dispatch = [this](qint16 key) { AllKeyPress(key); };
+    for (PolyLED *cell : pledTime)
+        connect(cell, &PolyLED::KeyPress, this, [this, dispatch](int, qint16 key) {
+            TimeEntryKey(pledTime, key, GameClockMaximum, 0, 0, shpTime, dispatch);
+        });
+    const auto wireDigits = [this, dispatch](LedGroup &group, qint16 maximum) {
+        for (PolyLED *cell : group)
+            connect(cell, &PolyLED::KeyPress, this, [&group, maximum, dispatch](int, qint16 key) {
+                DigitEntryKey(group, key, 0, maximum, dispatch);
+            });
+    };
+    wireDigits(pledHomeScore, 199);
+    wireDigits(pledVisitorScore, 199);
+    wireDigits(pledPeriod, 4);
+
+    connect(imgPossH, &Image::Click, this, [this] { ToggleIndicator(shpPossH, shpPossV); });
+    connect(imgPossV, &Image::Click, this, [this] { ToggleIndicator(shpPossV, shpPossH); });
+    connect(imgBonusH, &Image::Click, this, [this] { ToggleIndicator(shpBonusH, shpBonusV); });
+    connect(imgBonusV, &Image::Click, this, [this] { ToggleIndicator(shpBonusV, shpBonusH); });
+
+    // A panel hands the focus on to its display. Coming backwards by Shift+Tab it passes the focus
+    // further back instead, or the operator could never tab backwards past it.
+    const auto wirePanel = [this](PictureBox *panel, PolyLED *cell) {
+        connect(panel, &PictureBox::GotFocus, this, [this, cell](Qt::FocusReason reason) {
+            if (reason == Qt::BacktabFocusReason)
+                focusPreviousChild();
+            else
+                cell->SetFocus();
+        });
+    };
+    wirePanel(picHomeScore, pledHomeScore[0]);
+    wirePanel(picVisitorScore, pledVisitorScore[0]);
+    wirePanel(picTime, pledTime[0]);
+
+    QList<QWidget *> tabOrder {pledPeriod[0], picTime};
+    for (PolyLED *cell : pledTime)
+        tabOrder << cell;
+    tabOrder << picVisitorScore << picHomeScore;
+    for (PolyLED *cell : pledHomeScore)
+        tabOrder << cell;
+    for (PolyLED *cell : pledVisitorScore)
+        tabOrder << cell;
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+    // Full screen for the projector; F11 delivers no character, so it never reaches AllKeyPress.
+    auto *fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
+    connect(fullScreen, &QShortcut::activated, this, [this] {
+        setWindowState(windowState() ^ Qt::WindowFullScreen);
+    });
+
+    Form_Load();
+    tmrClock->start();
+}
+
+frmScoreboard::~frmScoreboard() = default;
+
+void frmScoreboard::Form_Load()
+{
+    const QSize client(TwipsToPixels(DesignWidth), TwipsToPixels(DesignHeight));
+    resize(client);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(client.width() / 2, client.height() / 2));
+
+    UpdateLabels();
+    UpdateFormColors();
+    ClockResetTime = ClockValue::FromSeconds(600);
+    SetCount(ClockResetTime, 0, 0);
+    ShowTime(ClockResetTime, pledTime, shpTime);
+    RecordLayout(this);
+    if (!Settings.BuzzerFile.isEmpty() && QFileInfo::exists(Settings.BuzzerFile)) {
+        mmcBuzzer->SetFileName(Settings.BuzzerFile);
+        mmcBuzzer->Command(QStringLiteral("Open"));
+    }
+    pledPeriod[0]->SetFocus();
+}
+
+void frmScoreboard::Buzzer()
+{
+    if (!mmcBuzzer->FileName().isEmpty())
+        mmcBuzzer->Command(QStringLiteral("Play"));
+}
+
+void frmScoreboard::UpdateFormColors()
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Window, ToQColor(Settings.FormBack));
+    setPalette(p);
+
+    ShowTime(GetCount(0), pledTime, shpTime);
+
+    SetLEDColors(pledTime, Settings.TimeColor);
+    SetLEDColors(pledHomeScore, Settings.ScoreColor);
+    SetLEDColors(pledVisitorScore, Settings.ScoreColor);
+    SetLEDColors(pledPeriod, Settings.PeriodColor);
+
+    lblHome->SetForeColor(Settings.HomeColor);
+    lblVisitor->SetForeColor(Settings.VisitorColor);
+
+    ColorControlsByType(this, {shpBonusH, shpBonusV, shpPossH, shpPossV, lblHome, lblVisitor});
+
+    for (Shape *indicator : {shpBonusH, shpBonusV, shpPossH, shpPossV}) {
+        indicator->SetBorderColor(Settings.LEDBack);
+        indicator->SetFillColor(Settings.FormBack);
+    }
+}
+
+void frmScoreboard::UpdateLabels()
+{
+    lblTitle->setText(Settings.TitleText);
+    lblHome->setText(Settings.HomeText);
+    lblVisitor->setText(Settings.VisitorText);
+}
+
+void frmScoreboard::AllKeyPress(qint16 KeyAscii)
+{
+    if (KeyAscii == Settings.StartStopClockKey) {
+        // The next tick shows the clock; nothing is redrawn here.
+        if (IsCounting(0) != 0)
+            StopCount(0);
+        else
+            StartCount(0);
+    } else if (KeyAscii == Settings.ResetClockKey) {
+        if (IsCounting(0) == -1)
+            AllKeyPress(Settings.StartStopClockKey);
+        SetCount(ClockResetTime, 0, 0);
+        ShowTime(GetCount(0), pledTime, shpTime);
+    } else if (KeyAscii == Settings.ClockSwitchKey) {
+        ClockTime = ClockTime ? 0 : -1;
+    } else if (KeyAscii == Settings.BuzzerKey) {
+        Buzzer();
+    } else if (KeyAscii == HelpKey) {
+        if (ShowHelp)
+            ShowHelp();
+    } else if (KeyAscii == OptionsKey) {
+        if (ShowOptions) {
+            ShowOptions();
+            ReapplySettings();
+        }
+    }
+}
+
+void frmScoreboard::ReapplySettings()
+{
+    UpdateLabels();
+    UpdateFormColors();
+    RecordLayout(this);
+    mmcBuzzer->Command(QStringLiteral("Close"));
+    mmcBuzzer->SetFileName(Settings.BuzzerFile);
+    mmcBuzzer->Command(QStringLiteral("Open"));
+}
+
+void frmScoreboard::keyPressEvent(QKeyEvent *event)
+{
+    const int code = KeyAscii(event);
+    if (code < 0) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    AllKeyPress(static_cast<qint16>(code));
+}
+
+void frmScoreboard::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    StretchLayout(this);
+}
+
+void frmScoreboard::tmrClock_Timer()
+{
+    const ClockValue game = GetCount(0);
+    if (ClockTime) {
+        const QString now = QLocale::system().toString(CurrentDateTime().time(), QLocale::ShortFormat);
+        ShowTime(TimeOfDayValue(now), pledTime, shpTime);
+    } else {
+        ShowTime(game, pledTime, shpTime);
+    }
+
+    // The buzzer sounds once per run-out, also while the time of day is shown.
+    if (game > ClockValue()) {
+        m_buzzerSounded = 0;
+    } else if (!m_buzzerSounded) {
+        m_buzzerSounded = -1;
+        Buzzer();
+    }
+}
+
+void frmScoreboard::mmcBuzzer_Done()
+{
+    mmcBuzzer->Command(QStringLiteral("Stop"));
+    mmcBuzzer->Command(QStringLiteral("Prev"));
+}
+
+void frmScoreboard::ToggleIndicator(Shape *clicked, Shape *other)
+{
+    other->SetFillColor(Settings.FormBack);
+    clicked->SetFillColor(clicked->FillColor() == Settings.ScoreColor ? Settings.FormBack : Settings.ScoreColor);
+}
