@@ -14,4 +14,6 @@ struct CountSlot
     ClockValue Preset;
     qint16 Running = 0; // -1 running, 0 stopped
     qint32 CountUp = 0; // 0 counts down from Preset, anything else counts up
+
+    bool operator==(const CountSlot &) const = default;
 };
