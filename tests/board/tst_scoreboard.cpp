@@ -9,6 +9,7 @@
 #include "settings/SettingsRecord.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <QTest>
 
 // The board as the operator drives it: keys, clicks, focus and the texts it shows.
@@ -281,7 +282,7 @@ void tst_Scoreboard::indicatorClicks_data()
     QTest::addColumn<bool>("homeLit");
     QTest::addColumn<bool>("visitorLit");
 
-    for (const QString kind : {QStringLiteral("Poss"), QStringLiteral("Bonus")}) {
+    for (const QString &kind : {QStringLiteral("Poss"), QStringLiteral("Bonus")}) {
         const QByteArray k = kind.toLatin1();
         QTest::newRow(k + ": home lights") << kind << QStringLiteral("H") << true << false;
         QTest::newRow(k + ": home twice unlights") << kind << QStringLiteral("HH") << false << false;
