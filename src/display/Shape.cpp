@@ -67,7 +67,7 @@ void Shape::paintEvent(QPaintEvent *)
 
     QPainterPath path;
     if (m_kind == Kind::RoundedRectangle) {
-        const qreal radius = std::min(box.width(), box.height()) * 0.1;
+        const qreal radius = std::min(box.width(), box.height()) * 0.07;
         path.addRoundedRect(box, radius, radius);
     } else {
         path.addEllipse(box);
