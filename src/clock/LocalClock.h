@@ -17,7 +17,8 @@ struct LocalTime
     qint16 Millisecond = 0;
 };
 
-// The one place that reads the system clock. Tests replace the source to step through time.
+// The one place that reads the system clock. Tests replace the source to step through time;
+// whatever zone a replaced source answers in, both functions give local time.
 LocalTime GetLocalTime();
 QDateTime CurrentDateTime();
 
