@@ -1,0 +1,11 @@
+#include "display/TypeName.h"
+
+#include <QMetaObject>
+#include <QObject>
+
+QString TypeName(const QObject *control)
+{
+    if (!control)
+        return {};
+    return QString::fromLatin1(control->metaObject()->className());
+}

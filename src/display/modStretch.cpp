@@ -1,0 +1,133 @@
+#include "display/modStretch.h"
+
+#include "display/Controls.h"
+#include "display/Twips.h"
+#include "display/TypeName.h"
+
+#include <QVariant>
+#include <QWidget>
+
+#include <limits>
+
+QList<LayoutEntry> LayoutTable;
+qint16 BaseWidth = 0;
+qint16 BaseHeight = 0;
+
+namespace {
+
+// The window's Width and Height include its frame and caption bar.
+QSizeF OuterSize(const QWidget *window)
+{
+    const QSize outer = window->frameGeometry().size();
+    return {PixelsToTwips(outer.width()), PixelsToTwips(outer.height())};
+}
+
+// Font size, line width and digit size are noted only when they are real sizes: a font set in pixels
+// reports -1 points, and scaling that would shrink the text to 1 point.
+qint16 NoteSize(const QWidget *control, const char *property)
+{
+    const double value = control->property(property).toDouble();
+    return value > 0 ? RoundHalfEven(value) : 0;
+}
+
+// Fills entry for control and says whether its type is one that is scaled. A position or extent
+// beyond 16 bits (a control placed far outside the window) is clamped to -32768 or 32767.
+bool NoteControl(QWidget *control, LayoutEntry &entry)
+{
+    const QString type = TypeName(control);
+    const bool sized = type == u"PictureBox" || type == u"Image" || type == u"Label" || type == u"Shape";
+    if (!sized && type != u"PolyLED")
+        return false;
+
+    const QRectF twips = TwipsRect(control);
+    entry.control = control;
+    entry.Left = RoundHalfEven(twips.left());
+    entry.Top = RoundHalfEven(twips.top());
+    // An LED cell sizes itself from its digit size, so its width and height are never noted.
+    if (sized) {
+        entry.Height = RoundHalfEven(twips.height());
+        entry.Width = RoundHalfEven(twips.width());
+    }
+    if (type == u"Label")
+        entry.FontSize = NoteSize(control, "FontSize");
+    else if (type == u"Shape")
+        entry.BorderWidth = NoteSize(control, "BorderWidth");
+    else if (type == u"PolyLED")
+        entry.Size = NoteSize(control, "Size");
+    return true;
+}
+
+void ScaleControl(const LayoutEntry &entry, float width, float height)
+{
+    QWidget *control = entry.control;
+    const float baseWidth = BaseWidth;
+    const float baseHeight = BaseHeight;
+
+    QRectF twips = TwipsRect(control);
+    if (entry.Left != 0)
+        twips.moveLeft(ScaledPosition(width, baseWidth, entry.Left));
+    if (entry.Top != 0)
+        twips.moveTop(ScaledPosition(height, baseHeight, entry.Top));
+    if (entry.Width != 0)
+        twips.setWidth(ScaledExtent(width, baseWidth, entry.Width));
+    if (entry.Height != 0)
+        twips.setHeight(ScaledExtent(height, baseHeight, entry.Height));
+    SetTwipsRect(control, twips);
+
+    if (entry.FontSize != 0)
+        control->setProperty("FontSize", ScaledExtent(height, baseHeight, entry.FontSize));
+    if (entry.BorderWidth != 0)
+        control->setProperty("BorderWidth", int{RoundHalfEven(ScaledExtent(height, baseHeight, entry.BorderWidth))});
+    if (entry.Size != 0)
+        control->setProperty("Size", int{RoundHalfEven(ScaledExtent(height, baseHeight, entry.Size))});
+}
+
+} // namespace
+
+void RecordLayout(QWidget *window)
+{
+    if (!window)
+        return;
+    // The base size has 16 bits: a window more than 32767 twips (about 2184 pixels) across or down cannot
+    // be noted. Clamping it would skew every later ratio (a window 2560 pixels wide would then scale as
+    // if it were 17% wider than it is), so the layout recorded at a smaller size stays: on a resized
+    // window every control already stands where that layout puts it for this size.
+    const QSizeF outer = OuterSize(window);
+    constexpr double widest = std::numeric_limits<qint16>::max();
+    if (outer.width() > widest || outer.height() > widest)
+        return;
+
+    const QList<QWidget *> controls = Controls(window);
+    QList<LayoutEntry> table(controls.size() + 1);
+    qsizetype slot = 0;
+    for (QWidget *control : controls) {
+        if (NoteControl(control, table[slot]))
+            ++slot;
+    }
+    LayoutTable = std::move(table);
+    BaseWidth = RoundHalfEven(outer.width());
+    BaseHeight = RoundHalfEven(outer.height());
+}
+
+void StretchLayout(QWidget *window)
+{
+    if (!window || window->isMinimized())
+        return;
+    // Before the first RecordLayout, or after one on a window of no size, there is no ratio to scale
+    // by: the controls stay where they are rather than being thrown to infinity.
+    if (BaseWidth <= 0 || BaseHeight <= 0)
+        return;
+
+    // The ratio uses the real current size, however large, so a window wider than 16 bits still scales.
+    const QSizeF outer = OuterSize(window);
+    const auto width = static_cast<float>(outer.width());
+    const auto height = static_cast<float>(outer.height());
+
+    window->setUpdatesEnabled(false);
+    for (const LayoutEntry &entry : std::as_const(LayoutTable)) {
+        if (entry.control)
+            ScaleControl(entry, width, height);
+    }
+    window->setUpdatesEnabled(true);
+    window->update();
+}
