@@ -31,6 +31,7 @@ LocalTime GetLocalTime()
     local.Minute = static_cast<qint16>(time.minute());
     local.Second = static_cast<qint16>(time.second());
     local.Millisecond = static_cast<qint16>(time.msec());
+    local.EpochMilliseconds = now.toMSecsSinceEpoch();
     return local;
 }
 

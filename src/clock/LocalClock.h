@@ -15,6 +15,9 @@ struct LocalTime
     qint16 Minute = 0;
     qint16 Second = 0;
     qint16 Millisecond = 0;
+    // The instant itself, in milliseconds since the epoch: the fields above name the same local time
+    // twice in the hour repeated when the clocks go back, this never does.
+    qint64 EpochMilliseconds = 0;
 };
 
 // The one place that reads the system clock. Tests replace the source to step through time;

@@ -4,7 +4,6 @@
 #include "clock/ShowTime.h"
 
 #include <QDateTime>
-#include <QRegularExpression>
 
 std::array<CountSlot, SlotCount> CountSlots;
 ClockValue ClockResetTime;
@@ -28,27 +27,16 @@ CountSlot *SlotAt(qint16 slot)
     return &CountSlots[static_cast<std::size_t>(slot)];
 }
 
-// The local date and time a stamp names. Each field is read as the stamp writes it (month first);
-// an unreadable stamp gives an invalid QDateTime.
-QDateTime StampDateTime(const QString &stamp)
+// Whole seconds and the tenth within the second of an instant; floor division keeps instants
+// before the epoch consistent too.
+qint64 WholeSeconds(qint64 epochMilliseconds)
 {
-    static const QRegularExpression pattern(QStringLiteral(R"(^(\d+)/(\d+)/(\d+) (\d+):(\d+):(\d+)$)"));
-    const QRegularExpressionMatch match = pattern.match(stamp);
-    if (!match.hasMatch())
-        return {};
-    const auto field = [&match](int index) { return match.capturedView(index).toInt(); };
-    return QDateTime(QDate(field(3), field(1), field(2)), QTime(field(4), field(5), field(6)), Qt::LocalTime);
+    return epochMilliseconds >= 0 ? epochMilliseconds / 1000 : -((-epochMilliseconds + 999) / 1000);
 }
 
-// Whole real seconds from one stamp to another. Going through epoch seconds rather than the
-// fields counts a run on across midnight, month and year ends and daylight-saving changes.
-qint64 SecondsBetween(const QString &fromStamp, const QString &toStamp)
+qint64 TenthOfSecond(qint64 epochMilliseconds)
 {
-    const QDateTime from = StampDateTime(fromStamp);
-    const QDateTime to = StampDateTime(toStamp);
-    if (!from.isValid() || !to.isValid())
-        return 0;
-    return to.toSecsSinceEpoch() - from.toSecsSinceEpoch();
+    return (epochMilliseconds - WholeSeconds(epochMilliseconds) * 1000) / 100;
 }
 
 bool IsEntryCharacter(QChar character)
@@ -77,12 +65,13 @@ ClockValue GetCount(qint16 slot)
 
     const LocalTime now = GetLocalTime();
     if (!counter->StartStamp.isEmpty() && counter->Running == -1) {
-        // Both ends are cut down to the tenth, so the clock moves in whole tenths however the
-        // milliseconds of the start and the read fall.
-        const qint64 startTenth = counter->StartMillis.toInt() / 100;
-        const qint64 currentTenth = now.Millisecond / 100;
-        counter->RunElapsed = ClockValue::FromSeconds(SecondsBetween(counter->StartStamp, StampText(now)))
-            + ClockValue::FromTenths(currentTenth - startTenth);
+        // Whole real seconds between the two instants, so a run goes on counting across midnight,
+        // month and year ends and both daylight-saving changes. Both ends are cut down to the
+        // tenth, so the clock moves in whole tenths however the milliseconds of start and read fall.
+        const qint64 start = counter->StartInstant;
+        const qint64 current = now.EpochMilliseconds;
+        counter->RunElapsed = ClockValue::FromSeconds(WholeSeconds(current) - WholeSeconds(start))
+            + ClockValue::FromTenths(TenthOfSecond(current) - TenthOfSecond(start));
     } else {
         counter->RunElapsed = {};
     }
@@ -106,6 +95,7 @@ void StartCount(qint16 slot)
     const LocalTime now = GetLocalTime();
     counter->StartStamp = StampText(now);
     counter->StartMillis = QString::number(now.Millisecond);
+    counter->StartInstant = now.EpochMilliseconds;
     // Nothing has run yet in the new run. Keeping the previous run's elapsed time here would let a
     // stop that comes before the next read add that run a second time.
     counter->RunElapsed = {};

@@ -42,6 +42,7 @@ private slots:
     void runWithinADay();
     void runAcrossTheCalendar_data();
     void runAcrossTheCalendar();
+    void runInsideTheRepeatedAutumnHour();
     void systemClockSetBackMovesTheValue();
     void neverStartedSlotReadsPresetLessAccumulated();
 
@@ -176,6 +177,21 @@ void tst_ModCount::runAcrossTheCalendar()
 
     QCOMPARE(GetCount(0), preset - elapsed);
     QCOMPARE(CountSlots[0].RunElapsed, elapsed);
+}
+
+void tst_ModCount::runInsideTheRepeatedAutumnHour()
+{
+    // GIVEN a start at 02:30 summer time on the night the clocks go back (00:30 UTC)
+    SteppedClock clock(QDateTime(QDate(2026, 10, 25), QTime(0, 30), Qt::UTC));
+    SetCount(Seconds(3600), 0, 0);
+    StartCount(0);
+    QCOMPARE(CountSlots[0].StartStamp, u"10/25/2026 2:30:0"_s);
+
+    // WHEN it is read 40 minutes later, at 02:10 winter time: a local time before the start's
+    clock.Set(QDateTime(QDate(2026, 10, 25), QTime(1, 10), Qt::UTC));
+
+    // THEN the 40 real minutes have run, not minus 20 of them
+    QCOMPARE(GetCount(0), Seconds(3600 - 2400));
 }
 
 void tst_ModCount::systemClockSetBackMovesTheValue()
