@@ -1,0 +1,55 @@
+#pragma once
+
+#include "board/frmScoreboard.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class Label;
+class QFrame;
+class QLabel;
+class QPushButton;
+
+// The window the program opens with: name, logo, version and a hint at the help and options keys, on a
+// borderless panel placed a little above the screen's centre. Building it loads the settings, so they
+// are complete before any other window exists. A click anywhere but on its two buttons opens the
+// board and closes the splash for good. It deletes itself when it closes: create it with new.
+class frmSplash : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmSplash(QWidget *parent = nullptr);
+
+    // Closes and discards the splash, then opens the board.
+    void GoScore();
+
+    // Windows of other parts of the program, opened by the two buttons; the splash stays open.
+    std::function<void()> ShowHelp;
+    std::function<void()> ShowOptions;
+
+    // The controls, named as the splash's design names them.
+    QFrame *frameSplash = nullptr;
+    QLabel *picLogo = nullptr;
+    Label *lblName = nullptr;
+    Label *lblMadeBy = nullptr;
+    Label *lblClick = nullptr;
+    Label *lblVersion = nullptr;
+    Label *Label1 = nullptr;
+    Label *Label2 = nullptr;
+    QPushButton *cmdHelp = nullptr;
+    QPushButton *cmdOptions = nullptr;
+
+signals:
+    // The board GoScore has just opened; it deletes itself when it closes.
+    void BoardOpened(frmScoreboard *board);
+
+protected:
+    // Clicks on the labels, the logo and the frame reach the window too: labels let clicks through to
+    // the frame beneath, and neither the frame nor the logo takes a mouse event, so Qt hands it on here.
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    void Form_Load();
+};
