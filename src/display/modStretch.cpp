@@ -15,11 +15,13 @@ qint16 BaseHeight = 0;
 
 namespace {
 
-// The window's Width and Height include its frame and caption bar.
-QSizeF OuterSize(const QWidget *window)
+// The window's size in twips, measured inside its frame. A window manager adds its frame only once the
+// window is shown, so a frame-inclusive size noted while the board loads would not match the same window
+// a moment later, and the board would drift off its design at its design size.
+QSizeF WindowSize(const QWidget *window)
 {
-    const QSize outer = window->frameGeometry().size();
-    return {PixelsToTwips(outer.width()), PixelsToTwips(outer.height())};
+    const QSize inner = window->size();
+    return {PixelsToTwips(inner.width()), PixelsToTwips(inner.height())};
 }
 
 // Font size, line width and digit size are noted only when they are real sizes: a font set in pixels
@@ -92,9 +94,9 @@ void RecordLayout(QWidget *window)
     // be noted. Clamping it would skew every later ratio (a window 2560 pixels wide would then scale as
     // if it were 17% wider than it is), so the layout recorded at a smaller size stays: on a resized
     // window every control already stands where that layout puts it for this size.
-    const QSizeF outer = OuterSize(window);
+    const QSizeF size = WindowSize(window);
     constexpr double widest = std::numeric_limits<qint16>::max();
-    if (outer.width() > widest || outer.height() > widest)
+    if (size.width() > widest || size.height() > widest)
         return;
 
     const QList<QWidget *> controls = Controls(window);
@@ -105,8 +107,8 @@ void RecordLayout(QWidget *window)
             ++slot;
     }
     LayoutTable = std::move(table);
-    BaseWidth = RoundHalfEven(outer.width());
-    BaseHeight = RoundHalfEven(outer.height());
+    BaseWidth = RoundHalfEven(size.width());
+    BaseHeight = RoundHalfEven(size.height());
 }
 
 void StretchLayout(QWidget *window)
@@ -119,9 +121,9 @@ void StretchLayout(QWidget *window)
         return;
 
     // The ratio uses the real current size, however large, so a window wider than 16 bits still scales.
-    const QSizeF outer = OuterSize(window);
-    const auto width = static_cast<float>(outer.width());
-    const auto height = static_cast<float>(outer.height());
+    const QSizeF size = WindowSize(window);
+    const auto width = static_cast<float>(size.width());
+    const auto height = static_cast<float>(size.height());
 
     window->setUpdatesEnabled(false);
     for (const LayoutEntry &entry : std::as_const(LayoutTable)) {

@@ -80,10 +80,9 @@ QWidget *TestBoard::Control(const QString &key) const
     return m_byKey.value(key);
 }
 
-void TestBoard::ResizeOuter(double widthTwips, double heightTwips)
+void TestBoard::ResizeTo(double widthTwips, double heightTwips)
 {
-    const QSize frame = frameGeometry().size() - size();
-    resize(TwipsToPixels(widthTwips) - frame.width(), TwipsToPixels(heightTwips) - frame.height());
+    resize(TwipsToPixels(widthTwips), TwipsToPixels(heightTwips));
 }
 
 PolyLED *TestBoard::placeCell(LedGroup &group, QWidget *panel, int size, double left, double top)

@@ -12,7 +12,7 @@ class QLabel;
 class QPushButton;
 class Shape;
 
-// A small board to scale and colour: the design outer size 9480 x 6795 twips (632 x 453 pixels) and a
+// A small board to scale and colour: the design size 9480 x 6795 twips (632 x 453 pixels) and a
 // selection of the board's controls at their design places, plus a plain QLabel and a QPushButton that
 // are of no scaled type. Every control can be fetched by a key: its name, with "(i)" for a group member.
 class TestBoard : public QWidget
@@ -26,8 +26,8 @@ public:
     QWidget *Control(const QString &key) const;
     QList<QWidget *> ScaledControls() const { return m_scaled; }
 
-    // Gives the window this outer size (frame included), in twips, whether or not it is shown.
-    void ResizeOuter(double widthTwips, double heightTwips);
+    // Gives the window this size (inside its frame), in twips, whether or not it is shown.
+    void ResizeTo(double widthTwips, double heightTwips);
 
     Label *lblTitle = nullptr;
     Shape *Shape2 = nullptr;

@@ -249,7 +249,7 @@ void tst_modStretch::leavesAFontSetInPixelsAlone()
 
     // WHEN the window is scaled to twice its height
     RecordLayout(&board);
-    board.ResizeOuter(TestBoard::DesignWidth, 2 * TestBoard::DesignHeight);
+    board.ResizeTo(TestBoard::DesignWidth, 2 * TestBoard::DesignHeight);
     StretchLayout(&board);
 
     // THEN the text keeps its size while the label itself is scaled
@@ -259,8 +259,8 @@ void tst_modStretch::leavesAFontSetInPixelsAlone()
 
 void tst_modStretch::scales_data()
 {
-    QTest::addColumn<double>("outerWidth");
-    QTest::addColumn<double>("outerHeight");
+    QTest::addColumn<double>("windowWidth");
+    QTest::addColumn<double>("windowHeight");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QRectF>("twips");
     QTest::addColumn<double>("fontSize");
@@ -311,8 +311,8 @@ void tst_modStretch::scales_data()
 
 void tst_modStretch::scales()
 {
-    QFETCH(double, outerWidth);
-    QFETCH(double, outerHeight);
+    QFETCH(double, windowWidth);
+    QFETCH(double, windowHeight);
     QFETCH(QString, key);
     QFETCH(QRectF, twips);
     QFETCH(double, fontSize);
@@ -325,8 +325,8 @@ void tst_modStretch::scales()
     QWidget *control = board.Control(key);
     QVERIFY(control);
 
-    // WHEN the window takes its new outer size
-    board.ResizeOuter(outerWidth, outerHeight);
+    // WHEN the window takes its new size
+    board.ResizeTo(windowWidth, windowHeight);
     StretchLayout(&board);
 
     // THEN the control shows at its place for that size
@@ -339,7 +339,7 @@ void tst_modStretch::scales()
 
 void tst_modStretch::keepsTheHundredsCellLeftOfItsPanel_data()
 {
-    QTest::addColumn<double>("outerWidth");
+    QTest::addColumn<double>("windowWidth");
 
     QTest::newRow("twice as wide") << 2 * TestBoard::DesignWidth;
     QTest::newRow("one and a half as wide") << 1.5 * TestBoard::DesignWidth;
@@ -349,11 +349,11 @@ void tst_modStretch::keepsTheHundredsCellLeftOfItsPanel_data()
 
 void tst_modStretch::keepsTheHundredsCellLeftOfItsPanel()
 {
-    QFETCH(double, outerWidth);
+    QFETCH(double, windowWidth);
 
     TestBoard board;
     RecordLayout(&board);
-    board.ResizeOuter(outerWidth, TestBoard::DesignHeight);
+    board.ResizeTo(windowWidth, TestBoard::DesignHeight);
     StretchLayout(&board);
 
     // The cell sticks out of its panel on the left by the same share of the panel's width as designed.
@@ -372,10 +372,10 @@ void tst_modStretch::doesNotDriftOverManyResizes()
     // WHEN it is resized a thousand times, from one pixel to wider than 16 bits of twips, then back
     QRandomGenerator random(20240611);
     for (int i = 0; i < 1000; ++i) {
-        board.ResizeOuter(random.bounded(1, 3000) * TwipsPerPixel, random.bounded(1, 2000) * TwipsPerPixel);
+        board.ResizeTo(random.bounded(1, 3000) * TwipsPerPixel, random.bounded(1, 2000) * TwipsPerPixel);
         StretchLayout(&board);
     }
-    board.ResizeOuter(TestBoard::DesignWidth, TestBoard::DesignHeight);
+    board.ResizeTo(TestBoard::DesignWidth, TestBoard::DesignHeight);
     StretchLayout(&board);
 
     // THEN every noted control stands exactly at its noted values
@@ -403,7 +403,7 @@ void tst_modStretch::scalesAWindowWiderThanSixteenBits()
     RecordLayout(&board);
 
     // WHEN it is made 2560 pixels (38400 twips) wide
-    board.ResizeOuter(38400, TestBoard::DesignHeight);
+    board.ResizeTo(38400, TestBoard::DesignHeight);
     StretchLayout(&board);
 
     // THEN it scales by its real width
@@ -417,7 +417,7 @@ void tst_modStretch::scalesAWindowWiderThanSixteenBits()
     // THEN the layout of the design size stays, so going back to it restores the design exactly
     QCOMPARE(BaseWidth, 9480);
     QCOMPARE(NotedControls(), noted);
-    board.ResizeOuter(TestBoard::DesignWidth, TestBoard::DesignHeight);
+    board.ResizeTo(TestBoard::DesignWidth, TestBoard::DesignHeight);
     StretchLayout(&board);
     QCOMPARE(TwipsRect(board.picHomeScore), QRectF(360, 3840, 3255, 1935));
     QCOMPARE(TwipsRect(board.Shape2), QRectF(120, 960, 9255, 5655));
@@ -435,7 +435,7 @@ void tst_modStretch::suspendsPaintingWhileControlsMove()
         control->installEventFilter(&watch);
 
     // WHEN it is made twice as high
-    board.ResizeOuter(TestBoard::DesignWidth, 2 * TestBoard::DesignHeight);
+    board.ResizeTo(TestBoard::DesignWidth, 2 * TestBoard::DesignHeight);
     StretchLayout(&board);
 
     // THEN no control moved, grew or changed its font while the window could paint, and it can again
@@ -451,7 +451,7 @@ void tst_modStretch::minimisedChangesNothingUntilRestored()
     RecordLayout(&board);
     const QList<Look> before = LooksOf(board.ScaledControls());
     board.setWindowState(Qt::WindowMinimized);
-    board.ResizeOuter(2 * TestBoard::DesignWidth, 2 * TestBoard::DesignHeight);
+    board.ResizeTo(2 * TestBoard::DesignWidth, 2 * TestBoard::DesignHeight);
 
     // WHEN it is scaled while minimised
     StretchLayout(&board);
@@ -489,7 +489,7 @@ void tst_modStretch::doesNothingWithoutABase()
         board.resize(recordedSize);
         RecordLayout(&board);
     }
-    board.ResizeOuter(2 * TestBoard::DesignWidth, 2 * TestBoard::DesignHeight);
+    board.ResizeTo(2 * TestBoard::DesignWidth, 2 * TestBoard::DesignHeight);
     const QList<Look> before = LooksOf(board.ScaledControls());
 
     // WHEN it is scaled
@@ -508,7 +508,7 @@ void tst_modStretch::passesOverADeletedControl()
     delete board.lblBonus;
 
     // WHEN it is made twice as wide
-    board.ResizeOuter(2 * TestBoard::DesignWidth, TestBoard::DesignHeight);
+    board.ResizeTo(2 * TestBoard::DesignWidth, TestBoard::DesignHeight);
     StretchLayout(&board);
 
     // THEN the others are scaled as ever
