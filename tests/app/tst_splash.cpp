@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QFrame>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -20,7 +19,7 @@
 
 namespace {
 
-// The settings file the splash must read, in the folder main() pointed XDG_CONFIG_HOME at.
+// The title initTestCase stores in the settings file, in the folder main() points XDG_CONFIG_HOME at.
 const QString StoredTitle = QStringLiteral("Title from the store");
 
 QStringList filesUnder(const QString &folder)
