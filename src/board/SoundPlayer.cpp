@@ -42,9 +42,10 @@ bool SoundPlayer::IsPlayableWav(QIODevice &device)
     if (riff.size() != RiffHeaderSize || !riff.startsWith("RIFF") || riff.sliced(8) != "WAVE")
         return false;
 
-    // Chunks are walked as the effect's decoder walks them: unknown chunks (and a "data" chunk
-    // before the format is known) are skipped with their pad byte, the first "fmt " chunk sets the
-    // format, and the first "data" chunk after it is the sound.
+    // Chunks are walked as the effect's decoder walks them: other chunks (and a "data" chunk before
+    // the format is known) are skipped, the first "fmt " chunk sets the format, and the first "data"
+    // chunk after it is the sound.
+    qint64 sampleBytes = 0;
     qint64 frameBytes = 0;
     qint64 pos = RiffHeaderSize;
     while (pos + ChunkHeaderSize <= size) {
@@ -56,10 +57,17 @@ bool SoundPlayer::IsPlayableWav(QIODevice &device)
         const QByteArray id = header.first(4);
         const qint64 chunkSize = le32(header, 4);
         const qint64 body = pos + ChunkHeaderSize;
+        if (id == "data" && frameBytes != 0) {
+            // The effect loads exactly the size the chunk declares, a whole sample at a time, and
+            // stays "Loading" for ever while any of it is missing: such a file is refused here.
+            return chunkSize >= frameBytes && chunkSize % sampleBytes == 0 && body + chunkSize <= size;
+        }
+        // The format wants a pad byte after an odd-sized chunk, the effect's decoder skips none:
+        // one of the two would lose its place in such a file.
+        if (chunkSize % 2 != 0)
+            return false;
         if (id == "fmt " && frameBytes == 0) {
-            // The decoder skips no pad byte after the format, so an odd size would misplace the
-            // next chunk; a chunk running past the end would leave it waiting for bytes for ever.
-            if (chunkSize < FmtFieldsSize || chunkSize % 2 != 0 || body + chunkSize > size)
+            if (chunkSize < FmtFieldsSize || body + chunkSize > size)
                 return false;
             const QByteArray fmt = device.read(FmtFieldsSize);
             if (fmt.size() != FmtFieldsSize)
@@ -70,16 +78,10 @@ bool SoundPlayer::IsPlayableWav(QIODevice &device)
             const quint16 bits = le16(fmt, 14);
             if (format != FormatPcm || channels == 0 || rate == 0 || (bits != 8 && bits != 16 && bits != 32))
                 return false;
-            frameBytes = qint64(channels) * bits / 8;
-            pos = body + chunkSize;
-            continue;
+            sampleBytes = bits / 8;
+            frameBytes = channels * sampleBytes;
         }
-        if (id == "data" && frameBytes != 0) {
-            // The effect loads exactly the size the chunk declares and stays "Loading" while any
-            // of it is missing, so a cut-off file is refused here rather than hanging there.
-            return chunkSize >= frameBytes && body + chunkSize <= size;
-        }
-        pos = body + chunkSize + (chunkSize & 1);
+        pos = body + chunkSize;
     }
     return false;
 }

@@ -26,9 +26,9 @@ public:
     ~SoundPlayer() override;
 
     // True when the device, read from its start, holds a little-endian RIFF/WAVE sound the effect can
-    // play: a "fmt " chunk of uncompressed PCM with 8, 16 or 32 bits per sample, followed by a complete,
-    // non-empty "data" chunk. The check is ours because the effect itself never reports a bad file:
-    // it stays "Loading" for ever.
+    // load: a "fmt " chunk of uncompressed PCM with 8, 16 or 32 bits per sample, then a complete "data"
+    // chunk of at least one frame and a whole number of samples, and no odd-sized chunk before it.
+    // The check is ours because the effect reports no such fault: it stays "Loading" for ever.
     static bool IsPlayableWav(QIODevice &device);
 
     QString FileName() const { return m_fileName; }
