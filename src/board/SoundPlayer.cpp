@@ -149,6 +149,7 @@ void SoundPlayer::Play()
     m_effect->stop();
     m_effect->play();
     m_playing = m_effect->isPlaying();
+    emit Started();
 }
 
 void SoundPlayer::Stop()

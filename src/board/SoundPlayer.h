@@ -43,6 +43,8 @@ public:
     void Command(const QString &command);
 
 signals:
+    // Raised each time "Play" starts (or restarts) a playback of an open sound.
+    void Started();
     void Done(int notifyCode);
 
 private:

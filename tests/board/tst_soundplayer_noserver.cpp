@@ -1,6 +1,9 @@
+#include "board/frmScoreboard.h"
 #include "board/SoundPlayer.h"
+#include "clock/modCount.h"
+#include "settings/SettingsRecord.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
@@ -13,7 +16,7 @@
 // The player on a machine with no audio server: the real buzzer, the real sound effect, and nothing
 // to play it on. "Play" must return at once and the event loop must go on ticking, because the
 // board's clock runs on that loop. These tests wait in real time, as the event loop is what they
-// watch.
+// watch. The last one does the same with the whole board.
 class tst_SoundPlayerNoServer : public QObject
 {
     Q_OBJECT
@@ -31,6 +34,7 @@ private slots:
     void playWhilePlayingKeepsTheLoopTicking();
     void stopRaisesNoDone();
     void closeWhilePlaying();
+    void boardRunsOutAndGoesOnTickingInSilence();
 
     void cleanupTestCase();
 
@@ -141,6 +145,32 @@ void tst_SoundPlayerNoServer::closeWhilePlaying()
     QVERIFY(!player->IsPlaying());
 }
 
+void tst_SoundPlayerNoServer::boardRunsOutAndGoesOnTickingInSilence()
+{
+    // GIVEN the real board with its buzzer, and its game clock running with 0.3 s left
+    Settings = SettingsRecord();
+    Settings.BuzzerFile = BuzzerPath;
+    frmScoreboard board;
+    board.show();
+    QVERIFY(board.mmcBuzzer->IsOpen());
+    QSignalSpy ticks(board.tmrClock, &QTimer::timeout);
+    QSignalSpy plays(board.mmcBuzzer, &SoundPlayer::Started);
+    SetCount(ClockValue::FromTenths(3), 0, 0);
+    board.AllKeyPress(115);
+
+    // WHEN a second passes: the clock runs out, and the buzzer key is pressed twice after it
+    QTest::qWait(WaitMs / 2);
+    board.AllKeyPress(98);
+    board.AllKeyPress(98);
+    QTest::qWait(WaitMs / 2);
+
+    // THEN the clock ran out and the board asked for the buzzer three times, without ever stalling
+    QCOMPARE(GetCount(0), ClockValue());
+    QCOMPARE(plays.count(), 3);
+    QVERIFY(ticks.count() >= FewestTicks);
+    QCOMPARE(board.pledTime[1]->Caption(), 0);
+}
+
 void tst_SoundPlayerNoServer::cleanupTestCase()
 {
     // No sound server was started behind the test's back: its socket would be here.
@@ -165,7 +195,7 @@ int main(int argc, char **argv)
     qputenv("PULSE_CLIENTCONFIG", QFile::encodeName(clientConfig.fileName()));
     qunsetenv("PULSE_RUNTIME_PATH");
 
-    QCoreApplication app(argc, argv);
+    QApplication app(argc, argv);
     tst_SoundPlayerNoServer test(runtime.path());
     const int failures = QTest::qExec(&test, argc, argv);
     clientConfig.remove();
