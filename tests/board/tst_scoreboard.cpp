@@ -9,6 +9,7 @@
 #include "settings/SettingsRecord.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QTimer>
 #include <QTest>
 
@@ -42,6 +43,9 @@ private slots:
     void backtabOrder();
     void clickedPanelPassesTheFocusToItsDisplay_data();
     void clickedPanelPassesTheFocusToItsDisplay();
+
+    void boardKeepsItsProportionsWhenResized();
+    void f11TogglesFullScreen();
 
 private:
     enum Action { None, Start, Reset, Switch, Help, Options };
@@ -390,6 +394,40 @@ void tst_Scoreboard::clickedPanelPassesTheFocusToItsDisplay()
     QVERIFY(focused);
     QCOMPARE(focused->objectName(), group);
     QCOMPARE(qobject_cast<PolyLED *>(focused)->Index(), 0);
+}
+
+void tst_Scoreboard::boardKeepsItsProportionsWhenResized()
+{
+    // WHEN the window is made twice as wide and twice as high
+    m_board->resize(2 * 632, 2 * 453);
+
+    // THEN every digit, caption and position doubles with it
+    QCOMPARE(m_board->pledTime[0]->Size(), 220);
+    QCOMPARE(m_board->pledPeriod[0]->Size(), 200);
+    QCOMPARE(m_board->lblHome->FontSize(), 72.0);
+    QCOMPARE(TwipsRect(m_board->picVisitorScore), QRectF(2 * 5880, 2 * 3840, 2 * 3255, 2 * 1935));
+    QCOMPARE(TwipsRect(m_board->pledHomeScore[2]).left(), -960.0);
+
+    // AND back at the design size everything is where it was designed
+    m_board->resize(632, 453);
+    QCOMPARE(m_board->pledTime[0]->Size(), 110);
+    QCOMPARE(TwipsRect(m_board->picVisitorScore), QRectF(5880, 3840, 3255, 1935));
+}
+
+void tst_Scoreboard::f11TogglesFullScreen()
+{
+    QTest::keyClick(m_board->pledPeriod[0], Qt::Key_F11);
+    QVERIFY(m_board->isFullScreen());
+    QTRY_COMPARE(m_board->size(), m_board->screen()->size());
+    // the layout followed the new size
+    QVERIFY(m_board->pledTime[0]->Size() > 110);
+
+    QTest::keyClick(m_board->pledPeriod[0], Qt::Key_F11);
+    QVERIFY(!m_board->isFullScreen());
+    // F11 is no command: nothing else changed
+    QCOMPARE(m_board->ClockTime, qint16(0));
+    QCOMPARE(IsCounting(0), qint16(0));
+    QCOMPARE(m_board->pledPeriod[0]->Caption(), 0);
 }
 
 QTEST_MAIN(tst_Scoreboard)
