@@ -28,12 +28,6 @@ QRectF twips(double left, double top, double width, double height)
     return {left, top, width, height};
 }
 
-QRectF toTwips(const QRect &pixels)
-{
-    return {PixelsToTwips(pixels.x()), PixelsToTwips(pixels.y()), PixelsToTwips(pixels.width()),
-            PixelsToTwips(pixels.height())};
-}
-
 Label *makeLabel(const char *name, const QString &text, QWidget *parent, const QRectF &place,
                  Qt::Alignment alignment, qint32 color)
 {
@@ -143,7 +137,8 @@ void frmSplash::Form_Load()
     const QScreen *screen = QGuiApplication::primaryScreen();
     const QRectF place = TwipsRect(this);
     const QSizeF size(place.width(), 3240);
-    const QPointF topLeft = SplashPosition(toTwips(screen->geometry()), toTwips(screen->availableGeometry()), size);
+    const QPointF topLeft =
+        SplashPosition(PixelsToTwips(screen->geometry()), PixelsToTwips(screen->availableGeometry()), size);
     SetTwipsRect(this, QRectF(topLeft, size));
 
     const QRectF frame = TwipsRect(frameSplash);

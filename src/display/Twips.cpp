@@ -19,13 +19,16 @@ double PixelsToTwips(int pixels)
     return pixels * TwipsPerPixel;
 }
 
+QRectF PixelsToTwips(const QRect &pixels)
+{
+    return {PixelsToTwips(pixels.x()), PixelsToTwips(pixels.y()), PixelsToTwips(pixels.width()),
+            PixelsToTwips(pixels.height())};
+}
+
 QRectF TwipsRect(const QWidget *control)
 {
     const QVariant stored = control->property(TwipsProperty);
-    if (stored.isValid())
-        return stored.toRectF();
-    const QRect g = control->geometry();
-    return {PixelsToTwips(g.x()), PixelsToTwips(g.y()), PixelsToTwips(g.width()), PixelsToTwips(g.height())};
+    return stored.isValid() ? stored.toRectF() : PixelsToTwips(control->geometry());
 }
 
 void SetTwipsRect(QWidget *control, const QRectF &twips)

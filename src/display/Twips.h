@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QRectF>
 
 class QWidget;
@@ -11,6 +12,7 @@ inline constexpr double TwipsPerPixel = 15.0;
 
 int TwipsToPixels(double twips);
 double PixelsToTwips(int pixels);
+QRectF PixelsToTwips(const QRect &pixels);
 
 // The control's geometry in twips, relative to its parent.
 QRectF TwipsRect(const QWidget *control);
