@@ -44,6 +44,7 @@ private slots:
     void clickedPanelPassesTheFocusToItsDisplay_data();
     void clickedPanelPassesTheFocusToItsDisplay();
 
+    void coloursComeFromTheSettings();
     void boardKeepsItsProportionsWhenResized();
     void f11TogglesFullScreen();
 
@@ -383,6 +384,53 @@ void tst_Scoreboard::clickedPanelPassesTheFocusToItsDisplay()
     QVERIFY(focused);
     QCOMPARE(focused->objectName(), group);
     QCOMPARE(qobject_cast<PolyLED *>(focused)->Index(), 0);
+}
+
+void tst_Scoreboard::coloursComeFromTheSettings()
+{
+    // GIVEN eight colours all different from the factory ones and from each other, and a lit indicator
+    Settings.FormBack = 0x101010;
+    Settings.LEDBack = 0x202020;
+    Settings.TimeColor = 0x303030;
+    Settings.ScoreColor = 0x454545;
+    Settings.PeriodColor = 0x505050;
+    Settings.BorderColor = 0x606060;
+    Settings.HomeColor = 0x707070;
+    Settings.VisitorColor = 0x808080;
+    QTest::mouseClick(m_board->imgBonusV, Qt::LeftButton);
+    QCOMPARE(m_board->shpBonusV->FillColor(), 0x454545);
+
+    // WHEN they are applied
+    m_board->UpdateFormColors();
+
+    // THEN every part of the board wears its colour
+    QCOMPARE(m_board->palette().color(QPalette::Window), QColor(0x10, 0x10, 0x10));
+    const QList<std::pair<const LedGroup *, qint32>> groups = {{&m_board->pledTime, 0x303030},
+                                                               {&m_board->pledHomeScore, 0x454545},
+                                                               {&m_board->pledVisitorScore, 0x454545},
+                                                               {&m_board->pledPeriod, 0x505050}};
+    for (const auto &[group, lit] : groups) {
+        for (const PolyLED *cell : *group) {
+            QCOMPARE(cell->LitColor(), lit);
+            QCOMPARE(cell->BackColor(), 0x202020);
+        }
+    }
+    for (const PictureBox *panel : {m_board->picTime, m_board->picHomeScore, m_board->picVisitorScore})
+        QCOMPARE(panel->BackColor(), 0x202020);
+    for (const Label *caption : {m_board->lblTitle, m_board->lblBonus, m_board->lblPoss, m_board->lblPeriod})
+        QCOMPARE(caption->ForeColor(), 0x606060);
+    QCOMPARE(m_board->lblHome->ForeColor(), 0x707070);
+    QCOMPARE(m_board->lblVisitor->ForeColor(), 0x808080);
+    for (const Shape *frame : {m_board->Shape1, m_board->Shape2, m_board->shpTime[0], m_board->shpTime[1]})
+        QCOMPARE(frame->BorderColor(), 0x606060);
+    // the clock is redrawn: 10:00 lights both dots
+    QCOMPARE(m_board->shpTime[0]->FillColor(), 0x606060);
+    QCOMPARE(m_board->shpTime[1]->FillColor(), 0x606060);
+    // and every indicator is off, outlined in the LED background
+    for (const Shape *indicator : {m_board->shpPossH, m_board->shpPossV, m_board->shpBonusH, m_board->shpBonusV}) {
+        QCOMPARE(indicator->FillColor(), 0x101010);
+        QCOMPARE(indicator->BorderColor(), 0x202020);
+    }
 }
 
 void tst_Scoreboard::boardKeepsItsProportionsWhenResized()
