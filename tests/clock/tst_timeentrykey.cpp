@@ -7,8 +7,6 @@
 
 #include <QTest>
 
-#include <memory>
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -20,43 +18,40 @@ constexpr qint32 BoardMaximum = 5999;
 constexpr ClockValue Seconds(qint64 seconds) { return ClockValue::FromSeconds(seconds); }
 constexpr ClockValue Tenths(qint64 tenths) { return ClockValue::FromTenths(tenths); }
 
+const ClockValue Refused = ClockValue::FromSeconds(-1);
+
 constexpr qint32 Border = 0x00A1B2C3;
 constexpr qint32 Background = 0x00102030;
 
 } // namespace
 
-// Typing a clock value on the clock display: minutes "." seconds and Enter, with every key also
-// passed to the board's key handler first.
+// Typing a clock value on the clock display: minutes "." seconds and tenths, then Enter, with every
+// key also passed to the board's key handler first.
 class tst_TimeEntryKey : public QObject
 {
     Q_OBJECT
 
 private slots:
     void init();
-    void cleanup();
 
-    void acceptedEntry_data();
-    void acceptedEntry();
-    void refusedEntry_data();
-    void refusedEntry();
+    void parse_data();
+    void parse();
+    void accepted_data();
+    void accepted();
+    void refused_data();
+    void refused();
 
-    void textIsKeptBetweenKeys();
-    void everyKeyReachesTheDispatchOnceBeforeTheEntry();
-    void commandKeyMidEntryLeavesTheText();
-    void acceptedEntryStopsARunningClock();
-    void refusedEntryLeavesARunningClockRunning();
+    void dispatchSeesEveryKeyOnceBeforeTheEntry();
     void keyFromAnotherDisplayStartsAFreshEntry();
     void maximumFlagAndSlotArePassedOn();
-    void worksWithoutADispatch();
 
 private:
-    // Types each character of keys on the clock display the way the board wires it.
-    void Type(const QString &keys);
+    void type(const QString &keys, qint32 maximum = BoardMaximum, qint32 countUp = 0, qint16 slot = 0,
+              const KeyDispatch &dispatch = {});
 
-    std::unique_ptr<SteppedClock> m_clock;
-    std::unique_ptr<FakeDigitGroup> m_cells;
+    SteppedClock m_clock {QDateTime()};
+    FakeDigitGroup m_cells {u"pledTime"_s, {}};
     FakeDotPair m_dots;
-    QList<qint16> m_dispatched;
 };
 
 void tst_TimeEntryKey::init()
@@ -66,38 +61,67 @@ void tst_TimeEntryKey::init()
     Settings.LEDBack = Background;
     CountSlots = {};
     TimeEntry = {};
-    m_dispatched.clear();
     m_dots = FakeDotPair();
-    m_clock = std::make_unique<SteppedClock>(QDateTime(QDate(2026, 3, 7), QTime(12, 0)));
+    m_cells = FakeDigitGroup(u"pledTime"_s, {1, 0, 0, 0});
 
-    // The board at load: 10:00 on slot 0, counting down, 10:00 to reset to.
+    // The board running down from 10:00, five seconds in.
+    m_clock.Set(QDateTime(QDate(2026, 3, 7), QTime(12, 0)));
     ClockResetTime = Seconds(600);
     SetCount(Seconds(600), 0, 0);
-    m_cells = std::make_unique<FakeDigitGroup>(u"pledTime"_s, 4);
-    m_cells->SetCaptions({1, 0, 0, 0});
+    StartCount(0);
+    m_clock.Advance(5000);
 }
 
-void tst_TimeEntryKey::cleanup()
+void tst_TimeEntryKey::type(const QString &keys, qint32 maximum, qint32 countUp, qint16 slot,
+                            const KeyDispatch &dispatch)
 {
-    m_clock.reset();
-}
-
-void tst_TimeEntryKey::Type(const QString &keys)
-{
-    const KeyDispatch dispatch = [this](qint16 key) { m_dispatched.append(key); };
     for (const QChar key : keys)
-        TimeEntryKey(*m_cells, static_cast<qint16>(key.unicode()), BoardMaximum, 0, 0, m_dots, dispatch);
+        TimeEntryKey(m_cells, static_cast<qint16>(key.unicode()), maximum, countUp, slot, m_dots, dispatch);
 }
 
-void tst_TimeEntryKey::acceptedEntry_data()
+void tst_TimeEntryKey::parse_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<ClockValue>("expected");
+
+    QTest::newRow("minutes only 8") << u"8"_s << Seconds(480);
+    QTest::newRow("one seconds digit 8.5") << u"8.5"_s << Seconds(485);
+    QTest::newRow("two seconds digits 8.50") << u"8.50"_s << Seconds(530);
+    QTest::newRow("trailing point 12.") << u"12."_s << Seconds(720);
+    QTest::newRow("seconds only .30") << u".30"_s << Seconds(30);
+    QTest::newRow("tenths 0.455") << u"0.455"_s << Tenths(455);
+    QTest::newRow("minutes seconds tenths 12.345") << u"12.345"_s << Tenths(7545);
+    QTest::newRow("seconds above 59 add on 1.75") << u"1.75"_s << Seconds(135);
+    QTest::newRow("fourth seconds character ignored 1.1234") << u"1.1234"_s << Tenths(723);
+    QTest::newRow("point alone") << u"."_s << Seconds(0);
+    QTest::newRow("empty") << QString() << Seconds(0);
+    QTest::newRow("largest minutes and seconds 99.59") << u"99.59"_s << Seconds(5999);
+    QTest::newRow("99.599") << u"99.599"_s << Tenths(59999);
+    QTest::newRow("largest fields 99.99") << u"99.99"_s << Seconds(6039);
+    QTest::newRow("eight characters 00000099") << u"00000099"_s << Seconds(5940);
+
+    QTest::newRow("minutes above 99: 100") << u"100"_s << Refused;
+    QTest::newRow("three parts 1.2.3") << u"1.2.3"_s << Refused;
+    QTest::newRow("nine characters 123456789") << u"123456789"_s << Refused;
+    QTest::newRow("nine characters 000000099") << u"000000099"_s << Refused;
+    QTest::newRow("letters abc") << u"abc"_s << Refused;
+    QTest::newRow("non-ASCII digit") << QString(QChar(0x0667)) << Refused;
+}
+
+void tst_TimeEntryKey::parse()
+{
+    QFETCH(QString, text);
+    QFETCH(ClockValue, expected);
+    QCOMPARE(ParseTimeEntry(text), expected);
+}
+
+void tst_TimeEntryKey::accepted_data()
 {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<ClockValue>("value");
     QTest::addColumn<QList<int>>("cells");
     QTest::addColumn<qint32>("upperDot");
     QTest::newRow("7 . 3 0 Enter -> 7:30") << u"7.30\r"_s << Seconds(450) << QList {Blank, 7, 3, 0} << Border;
-    QTest::newRow("8 Enter -> 8:00") << u"8\r"_s << Seconds(480) << QList {Blank, 8, 0, 0} << Border;
-    QTest::newRow("1 Enter -> 1:00") << u"1\r"_s << Seconds(60) << QList {Blank, 1, 0, 0} << Border;
     QTest::newRow("largest 99.59 -> 99:59") << u"99.59\r"_s << Seconds(5999) << QList {9, 9, 5, 9} << Border;
     QTest::newRow("tenths 0.455 -> 45.5") << u"0.455\r"_s << Tenths(455) << QList {4, 5, 5, Blank} << Background;
     QTest::newRow("point alone -> 0.0") << u".\r"_s << ClockValue() << QList {Blank, 0, 0, Blank} << Background;
@@ -107,164 +131,84 @@ void tst_TimeEntryKey::acceptedEntry_data()
                                                << Border;
 }
 
-void tst_TimeEntryKey::acceptedEntry()
+void tst_TimeEntryKey::accepted()
 {
     QFETCH(QString, keys);
     QFETCH(ClockValue, value);
     QFETCH(QList<int>, cells);
     QFETCH(qint32, upperDot);
 
-    Type(keys);
+    type(keys);
 
-    QCOMPARE(CountSlots[0].Preset, value);
     QCOMPARE(ClockResetTime, value);
-    QCOMPARE(GetCount(0), value);
-    QCOMPARE(m_cells->Captions(), cells);
+    QCOMPARE(m_cells.Captions(), cells);
     QCOMPARE(m_dots.UpperColor(), upperDot);
-    QCOMPARE(m_dots.LowerColor(), Border);
     QVERIFY(TimeEntry.Text.isEmpty());
+    // The new value stops the running clock.
+    m_clock.Advance(5000);
+    QCOMPARE(IsCounting(0), qint16(0));
+    QCOMPARE(GetCount(0), value);
 }
 
-void tst_TimeEntryKey::refusedEntry_data()
+void tst_TimeEntryKey::refused_data()
 {
     QTest::addColumn<QString>("keys");
     QTest::newRow("99.595 is above 99:59") << u"99.595\r"_s;
-    QTest::newRow("99.99 is above 99:59") << u"99.99\r"_s;
     QTest::newRow("100 minutes") << u"100\r"_s;
-    QTest::newRow("three parts 1.2.3") << u"1.2.3\r"_s;
-    QTest::newRow("nine characters") << u"123456789\r"_s;
     QTest::newRow("Enter alone") << u"\r"_s;
     QTest::newRow("space then Enter") << u"7 \r"_s;
-    QTest::newRow("letters then Enter") << u"ab\r"_s;
 }
 
-void tst_TimeEntryKey::refusedEntry()
+void tst_TimeEntryKey::refused()
 {
     QFETCH(QString, keys);
 
-    Type(keys);
+    type(keys);
 
-    QCOMPARE(CountSlots[0].Preset, Seconds(600));
     QCOMPARE(ClockResetTime, Seconds(600));
-    QCOMPARE(m_cells->WriteCount(), 0);
     QCOMPARE(m_dots.UpperColor(), FakeDotPair::NeverSet);
     QVERIFY(TimeEntry.Text.isEmpty());
+    // The clock runs on untouched.
+    m_clock.Advance(5000);
+    QCOMPARE(GetCount(0), Seconds(590));
 }
 
-void tst_TimeEntryKey::textIsKeptBetweenKeys()
-{
-    Type(u"7."_s);
-    QCOMPARE(TimeEntry.Text, u"7."_s);
-    QCOMPARE(TimeEntry.Owner, u"pledTime"_s);
-    // Nothing is echoed while typing.
-    QCOMPARE(m_cells->WriteCount(), 0);
-    QCOMPARE(CountSlots[0].Preset, Seconds(600));
-}
-
-void tst_TimeEntryKey::everyKeyReachesTheDispatchOnceBeforeTheEntry()
+void tst_TimeEntryKey::dispatchSeesEveryKeyOnceBeforeTheEntry()
 {
     QList<qint16> keys;
     QStringList textSeen;
-    const KeyDispatch dispatch = [&](qint16 key) {
+    type(u"7s.30\r\r"_s, BoardMaximum, 0, 0, [&](qint16 key) {
         keys.append(key);
         textSeen.append(TimeEntry.Text);
-    };
+    });
 
-    for (const QChar key : u"7s. 3\r\r"_s)
-        TimeEntryKey(*m_cells, static_cast<qint16>(key.unicode()), BoardMaximum, 0, 0, m_dots, dispatch);
-
-    QCOMPARE(keys, (QList<qint16> {'7', 's', '.', ' ', '3', Enter, Enter}));
-    // The handler sees each key before the entry has taken it.
-    QCOMPARE(textSeen, (QStringList {u""_s, u"7"_s, u"7"_s, u"7."_s, u""_s, u"3"_s, u""_s}));
-}
-
-void tst_TimeEntryKey::commandKeyMidEntryLeavesTheText()
-{
-    // The board's start/stop key, as its key handler does it.
-    const KeyDispatch dispatch = [](qint16 key) {
-        if (key != Settings.StartStopClockKey)
-            return;
-        if (IsCounting(0) == -1)
-            StopCount(0);
-        else
-            StartCount(0);
-    };
-    const auto type = [&](const QString &keys) {
-        for (const QChar key : keys)
-            TimeEntryKey(*m_cells, static_cast<qint16>(key.unicode()), BoardMaximum, 0, 0, m_dots, dispatch);
-    };
-
-    type(u"7s"_s);
-    QCOMPARE(IsCounting(0), qint16(-1));
-    QCOMPARE(TimeEntry.Text, u"7"_s);
-
-    type(u".30\r"_s);
-    QCOMPARE(CountSlots[0].Preset, Seconds(450));
-    QCOMPARE(IsCounting(0), qint16(0));
-}
-
-void tst_TimeEntryKey::acceptedEntryStopsARunningClock()
-{
-    StartCount(0);
-    m_clock->Advance(5000);
-    QCOMPARE(GetCount(0), Seconds(595));
-
-    Type(u"7.30\r"_s);
-
-    QCOMPARE(IsCounting(0), qint16(0));
-    m_clock->Advance(5000);
-    QCOMPARE(GetCount(0), Seconds(450));
-    QCOMPARE(m_cells->Captions(), (QList {Blank, 7, 3, 0}));
-}
-
-void tst_TimeEntryKey::refusedEntryLeavesARunningClockRunning()
-{
-    StartCount(0);
-    m_clock->Advance(5000);
-
-    Type(u"99.595\r"_s);
-
-    QCOMPARE(IsCounting(0), qint16(-1));
-    m_clock->Advance(5000);
-    QCOMPARE(GetCount(0), Seconds(590));
+    QCOMPARE(keys, (QList<qint16> {'7', Settings.StartStopClockKey, '.', '3', '0', Enter, Enter}));
+    // Each key reaches the handler before the entry takes it, and the command key leaves the text alone.
+    QCOMPARE(textSeen, (QStringList {u""_s, u"7"_s, u"7"_s, u"7."_s, u"7.3"_s, u"7.30"_s, u""_s}));
+    QCOMPARE(ClockResetTime, Seconds(450));
 }
 
 void tst_TimeEntryKey::keyFromAnotherDisplayStartsAFreshEntry()
 {
-    // GIVEN "12" left over from a display of another name
     TimeEntry = {u"12"_s, u"pledOther"_s};
 
-    Type(u"3\r"_s);
+    type(u"3\r"_s);
 
     QCOMPARE(TimeEntry.Owner, u"pledTime"_s);
-    QCOMPARE(CountSlots[0].Preset, Seconds(180));
-    QCOMPARE(m_cells->Captions(), (QList {Blank, 3, 0, 0}));
+    QCOMPARE(ClockResetTime, Seconds(180));
 }
 
 void tst_TimeEntryKey::maximumFlagAndSlotArePassedOn()
 {
-    const auto type = [&](const QString &keys) {
-        for (const QChar key : keys)
-            TimeEntryKey(*m_cells, static_cast<qint16>(key.unicode()), 60, 1, 3, m_dots, KeyDispatch());
-    };
+    // A count-up clock on slot 3 with a one-minute maximum, and no key handler at all.
+    type(u"1.01\r"_s, 60, 1, 3);
+    QCOMPARE(m_dots.UpperColor(), FakeDotPair::NeverSet);
 
-    type(u"1.01\r"_s);
-    QCOMPARE(CountSlots[3].Preset, ClockValue());
-    QCOMPARE(m_cells->WriteCount(), 0);
-
-    type(u"1\r"_s);
+    type(u"1\r"_s, 60, 1, 3);
     QCOMPARE(CountSlots[3].Preset, Seconds(60));
     QCOMPARE(CountSlots[3].CountUp, 1);
-    QCOMPARE(ClockResetTime, Seconds(60));
     QCOMPARE(CountSlots[0].Preset, Seconds(600));
-    QCOMPARE(m_cells->Captions(), (QList {Blank, 1, 0, 0}));
-}
-
-void tst_TimeEntryKey::worksWithoutADispatch()
-{
-    for (const QChar key : u"2.15\r"_s)
-        TimeEntryKey(*m_cells, static_cast<qint16>(key.unicode()), BoardMaximum, 0, 0, m_dots, KeyDispatch());
-    QCOMPARE(CountSlots[0].Preset, Seconds(135));
+    QCOMPARE(m_cells.Captions(), (QList {Blank, 1, 0, 0}));
 }
 
 QTEST_GUILESS_MAIN(tst_TimeEntryKey)

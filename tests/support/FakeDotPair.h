@@ -2,7 +2,6 @@
 
 #include "clock/DotPair.h"
 
-#include <QString>
 #include <QTest>
 
 #include <array>
@@ -15,11 +14,7 @@ public:
 
     void SetFillColor(int index, qint32 color) override
     {
-        if (index < 0 || index > 1) {
-            QTest::qFail(qPrintable(QStringLiteral("dot %1 used, the pair has dots 0 and 1").arg(index)), __FILE__,
-                         __LINE__);
-            return;
-        }
+        QVERIFY2(index == 0 || index == 1, "the pair has dots 0 and 1 only");
         m_colors[static_cast<std::size_t>(index)] = color;
     }
 
