@@ -1,7 +1,6 @@
 // Plays a WAV file through the board's SoundPlayer and waits for its completion notice, for
 // audio_e2e.sh, which records what reaches the sound server meanwhile. Given a trigger file, it sends
-// a second "Play" as soon as that file appears: the script creates it once it hears the sound, so the
-// second "Play" lands while the first playback is audibly under way.
+// a second "Play" as soon as that file appears, so that it lands while the first playback is heard.
 //
 // Usage: play_buzzer <file.wav> [trigger-file]
 // Exit status: 0 when Done came exactly once, 2 when the file did not open, 3 otherwise.
@@ -9,7 +8,6 @@
 #include "board/SoundPlayer.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTimer>
 
@@ -37,47 +35,35 @@ int main(int argc, char **argv)
     SoundPlayer player;
     player.SetFileName(args.at(1));
     player.Command(QStringLiteral("Open"));
-    if (!player.IsOpen()) {
-        std::fprintf(stderr, "play_buzzer: %s did not open\n", qPrintable(args.at(1)));
+    if (!player.IsOpen())
         return 2;
-    }
 
-    QElapsedTimer clock;
     QTimer deadline;
     deadline.setSingleShot(true);
-    deadline.setInterval(TimeoutMs);
     QObject::connect(&deadline, &QTimer::timeout, &app, &QCoreApplication::quit);
-    const auto play = [&player, &deadline, &clock] {
-        std::printf("play_buzzer: Play at %lld ms\n", static_cast<long long>(clock.elapsed()));
+    const auto play = [&player, &deadline] {
         player.Command(QStringLiteral("Play"));
-        deadline.start();
+        deadline.start(TimeoutMs);
     };
 
     int doneCount = 0;
-    QObject::connect(&player, &SoundPlayer::Done, &app, [&doneCount, &clock, &app] {
+    QObject::connect(&player, &SoundPlayer::Done, &app, [&doneCount, &app] {
         ++doneCount;
-        std::printf("play_buzzer: Done at %lld ms\n", static_cast<long long>(clock.elapsed()));
         QTimer::singleShot(LingerMs, &app, &QCoreApplication::quit);
     });
 
     QTimer trigger;
-    if (args.size() == 3) {
-        const QString triggerFile = args.at(2);
-        trigger.setInterval(TriggerPollMs);
-        QObject::connect(&trigger, &QTimer::timeout, &app, [&trigger, triggerFile, play] {
-            if (!QFileInfo::exists(triggerFile))
-                return;
+    QObject::connect(&trigger, &QTimer::timeout, &app, [&trigger, &args, play] {
+        if (QFileInfo::exists(args.at(2))) {
             trigger.stop();
             play();
-        });
-        trigger.start();
-    }
+        }
+    });
+    if (args.size() == 3)
+        trigger.start(TriggerPollMs);
 
-    clock.start();
     play();
     app.exec();
-
-    std::fflush(stdout);
     if (doneCount != 1) {
         std::fprintf(stderr, "play_buzzer: Done came %d times\n", doneCount);
         return 3;

@@ -3,15 +3,11 @@
 #include "clock/modCount.h"
 #include "settings/SettingsRecord.h"
 
-#include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-
-#include <memory>
 
 // The player on a machine with no audio server: the real buzzer, the real sound effect, and nothing
 // to play it on. "Play" must return at once and the event loop must go on ticking, because the
@@ -21,28 +17,17 @@ class tst_SoundPlayerNoServer : public QObject
 {
     Q_OBJECT
 
-public:
-    explicit tst_SoundPlayerNoServer(QString runtimeDir)
-        : m_runtimeDir(std::move(runtimeDir))
-    {
-    }
-
 private slots:
     void initTestCase();
 
-    void playReturnsAndTheLoopKeepsTicking();
-    void playWhilePlayingKeepsTheLoopTicking();
-    void stopRaisesNoDone();
-    void closeWhilePlaying();
+    void commandsReturnAndTheLoopKeepsTicking_data();
+    void commandsReturnAndTheLoopKeepsTicking();
     void boardRunsOutAndGoesOnTickingInSilence();
 
     void cleanupTestCase();
 
 private:
-    // Counts 50 ms ticks, like the board's clock, over a second of waiting.
-    int ticksOverOneSecond();
-
-    QString m_runtimeDir;
+    QTemporaryDir m_runtime;
 };
 
 namespace {
@@ -53,96 +38,69 @@ constexpr int WaitMs = 1000;
 // Twenty ticks are due; half of them is proof enough that nothing held the loop up.
 constexpr int FewestTicks = 10;
 
-std::unique_ptr<SoundPlayer> openBuzzer()
-{
-    auto player = std::make_unique<SoundPlayer>();
-    player->SetFileName(BuzzerPath);
-    player->Command(QStringLiteral("Open"));
-    return player;
-}
-
 } // namespace
-
-int tst_SoundPlayerNoServer::ticksOverOneSecond()
-{
-    int ticks = 0;
-    QTimer tick;
-    tick.setInterval(TickMs);
-    connect(&tick, &QTimer::timeout, this, [&ticks] { ++ticks; });
-    tick.start();
-    QTest::qWait(WaitMs);
-    return ticks;
-}
 
 void tst_SoundPlayerNoServer::initTestCase()
 {
     QVERIFY2(QFile::exists(BuzzerPath), qPrintable(BuzzerPath));
-    QVERIFY2(QDir(m_runtimeDir).isEmpty(), "the private runtime folder must start empty");
     // The client library falls back to a system-wide server; with one running there is no test.
     if (QFile::exists(QStringLiteral("/var/run/pulse/native")))
         QSKIP("a system-wide sound server is running on this machine");
+
+    // Before the sound library first looks for a server: a private runtime folder where the client
+    // library looks for the user's server, no server named by the environment or by an X display, and
+    // no automatic start of a server by the client library.
+    QVERIFY(m_runtime.isValid());
+    QFile clientConfig(m_runtime.filePath(QStringLiteral("client.conf")));
+    QVERIFY(clientConfig.open(QIODevice::WriteOnly) && clientConfig.write("autospawn = no\n") > 0);
+    clientConfig.close();
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
+    qputenv("PULSE_CLIENTCONFIG", QFile::encodeName(clientConfig.fileName()));
+    for (const char *name : {"PULSE_SERVER", "PULSE_RUNTIME_PATH", "DISPLAY"})
+        qunsetenv(name);
 }
 
-void tst_SoundPlayerNoServer::playReturnsAndTheLoopKeepsTicking()
+void tst_SoundPlayerNoServer::commandsReturnAndTheLoopKeepsTicking_data()
 {
-    // GIVEN the buzzer open
-    const auto player = openBuzzer();
-    QVERIFY(player->IsOpen());
-    QSignalSpy done(player.get(), &SoundPlayer::Done);
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<bool>("stopped");
 
-    // WHEN it is played
-    player->Command(QStringLiteral("Play"));
-
-    // THEN the loop goes on ticking, and Done, if the effect reports an end at all, comes once
-    QVERIFY(ticksOverOneSecond() >= FewestTicks);
-    QVERIFY(done.count() <= 1);
+    QTest::newRow("Play") << QStringList() << true << false;
+    QTest::newRow("Play while playing") << QStringList {QStringLiteral("Play")} << true << false;
+    QTest::newRow("Stop, Prev") << QStringList {QStringLiteral("Stop"), QStringLiteral("Prev")} << true << true;
+    QTest::newRow("Close, Play") << QStringList {QStringLiteral("Close"), QStringLiteral("Play")} << false << true;
 }
 
-void tst_SoundPlayerNoServer::playWhilePlayingKeepsTheLoopTicking()
+void tst_SoundPlayerNoServer::commandsReturnAndTheLoopKeepsTicking()
 {
-    const auto player = openBuzzer();
-    QVERIFY(player->IsOpen());
+    QFETCH(QStringList, after);
+    QFETCH(bool, open);
+    QFETCH(bool, stopped);
 
-    player->Command(QStringLiteral("Play"));
-    QTest::qWait(TickMs);
-    player->Command(QStringLiteral("Play"));
-
-    QVERIFY(ticksOverOneSecond() >= FewestTicks);
-}
-
-void tst_SoundPlayerNoServer::stopRaisesNoDone()
-{
     // GIVEN the buzzer playing
-    const auto player = openBuzzer();
-    QSignalSpy done(player.get(), &SoundPlayer::Done);
-    player->Command(QStringLiteral("Play"));
+    SoundPlayer player;
+    QSignalSpy done(&player, &SoundPlayer::Done);
+    player.SetFileName(BuzzerPath);
+    player.Command(QStringLiteral("Open"));
+    QVERIFY(player.IsOpen());
+    player.Command(QStringLiteral("Play"));
+    QCoreApplication::processEvents();
 
-    // WHEN it is stopped
-    player->Command(QStringLiteral("Stop"));
-    player->Command(QStringLiteral("Prev"));
+    // WHEN the row's commands follow
+    for (const QString &command : std::as_const(after))
+        player.Command(command);
 
-    // THEN it is not playing, and the effect's late report of the stop is no completion notice
-    QVERIFY(!player->IsPlaying());
-    QVERIFY(ticksOverOneSecond() >= FewestTicks);
-    QCOMPARE(done.count(), 0);
-    QVERIFY(player->IsOpen());
-}
-
-void tst_SoundPlayerNoServer::closeWhilePlaying()
-{
-    const auto player = openBuzzer();
-    QSignalSpy done(player.get(), &SoundPlayer::Done);
-    player->Command(QStringLiteral("Play"));
-
-    player->Command(QStringLiteral("Close"));
-
-    QVERIFY(!player->IsOpen());
-    QVERIFY(!player->IsPlaying());
-    QVERIFY(ticksOverOneSecond() >= FewestTicks);
-    QCOMPARE(done.count(), 0);
-    // A closed player plays nothing.
-    player->Command(QStringLiteral("Play"));
-    QVERIFY(!player->IsPlaying());
+    // THEN the loop goes on ticking; a stopped playback is no completion, and Done, if the effect
+    // reports an end at all, comes once
+    QTimer tick;
+    QSignalSpy ticks(&tick, &QTimer::timeout);
+    tick.start(TickMs);
+    QTest::qWait(WaitMs);
+    QVERIFY(ticks.count() >= FewestTicks);
+    QCOMPARE(player.IsOpen(), open);
+    QVERIFY(!stopped || !player.IsPlaying());
+    QVERIFY(done.count() <= (stopped ? 0 : 1));
 }
 
 void tst_SoundPlayerNoServer::boardRunsOutAndGoesOnTickingInSilence()
@@ -174,32 +132,8 @@ void tst_SoundPlayerNoServer::boardRunsOutAndGoesOnTickingInSilence()
 void tst_SoundPlayerNoServer::cleanupTestCase()
 {
     // No sound server was started behind the test's back: its socket would be here.
-    QVERIFY(!QFile::exists(m_runtimeDir + QStringLiteral("/pulse/native")));
+    QVERIFY(!QFile::exists(m_runtime.filePath(QStringLiteral("pulse/native"))));
 }
 
-int main(int argc, char **argv)
-{
-    // Before Qt Multimedia first looks for a server: a private, empty runtime folder where the client
-    // library looks for the user's server, no server named by the environment or by an X display,
-    // and no automatic start of a server by the client library.
-    QTemporaryDir runtime;
-    if (!runtime.isValid())
-        return 1;
-    QFile clientConfig(runtime.path() + QStringLiteral("-client.conf"));
-    if (!clientConfig.open(QIODevice::WriteOnly) || clientConfig.write("autospawn = no\n") < 0)
-        return 1;
-    clientConfig.close();
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-    qunsetenv("PULSE_SERVER");
-    qunsetenv("DISPLAY");
-    qputenv("PULSE_CLIENTCONFIG", QFile::encodeName(clientConfig.fileName()));
-    qunsetenv("PULSE_RUNTIME_PATH");
-
-    QApplication app(argc, argv);
-    tst_SoundPlayerNoServer test(runtime.path());
-    const int failures = QTest::qExec(&test, argc, argv);
-    clientConfig.remove();
-    return failures;
-}
-
+QTEST_MAIN(tst_SoundPlayerNoServer)
 #include "tst_soundplayer_noserver.moc"
