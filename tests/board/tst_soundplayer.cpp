@@ -125,6 +125,8 @@ void tst_SoundPlayer::headers_data()
     QTest::newRow("no data chunk") << riff(Pcm16Mono + chunk("LIST", "INFO")) << false;
     QTest::newRow("odd-sized chunk with its pad byte before the data")
         << riff(Pcm16Mono + chunk("junk", "abc") + dataChunk(400)) << false;
+    QTest::newRow("odd-sized chunk without a pad byte before the data")
+        << riff(Pcm16Mono + "junk" + le(quint32(3)) + "abc" + dataChunk(400)) << false;
     QTest::newRow("data not a whole number of samples") << riff(Pcm16Mono + dataChunk(401)) << false;
     QTest::newRow("boundary: data smaller than one frame") << riff(fmt(1, 2, 44100, 16) + dataChunk(2)) << false;
     QTest::newRow("truncated: data one byte short of its size") << GoodWav.first(GoodWav.size() - 1) << false;
