@@ -8,7 +8,6 @@ exe=${1:-build/quorvane}
 out=docs
 mkdir -p "$out"
 
-display=:$((90 + RANDOM % 100))
 work=$(mktemp -d)
 cleanup() {
     [ -n "${app_pid:-}" ] && kill "$app_pid" 2>/dev/null || true
@@ -17,10 +16,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display number itself and writes it to the file.
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 100); do grep -q '[0-9]' "$work/display" && break; sleep 0.1; done
+export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
 
 # A settings folder of its own: the pictures show the factory look, and the operator's settings stay untouched.
 XDG_CONFIG_HOME="$work" XDG_RUNTIME_DIR="$work" "$exe" >/dev/null 2>&1 &
