@@ -10,9 +10,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr ClockValue Seconds(qint64 seconds) { return ClockValue::FromSeconds(seconds); }
-constexpr ClockValue Tenths(qint64 tenths) { return ClockValue::FromTenths(tenths); }
-
 // A local wall-clock time written "yyyy-MM-dd HH:mm:ss.zzz".
 QDateTime At(const QString &text)
 {

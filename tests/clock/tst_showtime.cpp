@@ -12,9 +12,6 @@ namespace {
 
 constexpr int Blank = -1;
 
-constexpr ClockValue Seconds(qint64 seconds) { return ClockValue::FromSeconds(seconds); }
-constexpr ClockValue Tenths(qint64 tenths) { return ClockValue::FromTenths(tenths); }
-
 // Colours no default setting uses, so a dot painted from the wrong setting shows.
 constexpr qint32 Border = 0x00A1B2C3;
 constexpr qint32 Background = 0x00102030;

@@ -15,9 +15,6 @@ constexpr int Blank = -1;
 constexpr qint16 Enter = 13;
 constexpr qint32 BoardMaximum = 5999;
 
-constexpr ClockValue Seconds(qint64 seconds) { return ClockValue::FromSeconds(seconds); }
-constexpr ClockValue Tenths(qint64 tenths) { return ClockValue::FromTenths(tenths); }
-
 const ClockValue Refused = ClockValue::FromSeconds(-1);
 
 constexpr qint32 Border = 0x00A1B2C3;

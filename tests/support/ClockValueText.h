@@ -5,6 +5,10 @@
 #include <QByteArray>
 #include <QtTest/qtestcase.h>
 
+// Short spellings for the tables.
+constexpr ClockValue Seconds(qint64 seconds) { return ClockValue::FromSeconds(seconds); }
+constexpr ClockValue Tenths(qint64 tenths) { return ClockValue::FromTenths(tenths); }
+
 // Lets QCOMPARE print a ClockValue as seconds with its four decimals ("-754.5000 s").
 inline char *toString(const ClockValue &value)
 {
