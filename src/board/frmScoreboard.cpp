@@ -76,18 +76,21 @@ PictureBox *makePanel(QWidget *parent, const char *name)
     return panel;
 }
 
+// The next cell of a group; a cell takes its extent from its digit size, so only its place is given.
+PolyLED *addCell(LedGroup &group, QWidget *parent, int size, double left, double top)
+{
+    PolyLED *cell = group.AddCell(parent);
+    cell->SetSize(size);
+    SetTwipsRect(cell, QRectF(left, top, PolyLED::WidthForSize(size), PolyLED::HeightForSize(size)));
+    return cell;
+}
+
 void addScoreCells(LedGroup &group, QWidget *panel)
 {
     // Cell 0 is the units at the right; the hundreds cell starts left of the panel, so only the
     // right-hand part of it (enough for the "1" of 100-199) shows.
-    const double lefts[] = {2160, 840, -480};
-    for (double left : lefts) {
-        PolyLED *cell = group.AddCell(panel);
-        cell->SetSize(110);
-        const QRectF extent = TwipsRect(cell);
-        SetTwipsRect(cell, QRectF(left, 120, extent.width(), extent.height()));
-        cell->SetCaption(group.Count() == 1 ? 0 : -1);
-    }
+    for (double left : {2160.0, 840.0, -480.0})
+        addCell(group, panel, 110, left, 120)->SetCaption(group.Count() == 1 ? 0 : -1);
 }
 
 } // namespace
@@ -104,12 +107,8 @@ frmScoreboard::frmScoreboard(QWidget *parent)
     Shape1 = place(makeShape(this, "Shape1", Shape::Kind::RoundedRectangle, 7, false), 1680, 960, 6135, 2175);
 
     picTime = place(makePanel(this, "picTime"), 1853, 1080, 5775, 1935);
-    for (double left : {240.0, 1560.0, 3240.0, 4560.0}) {
-        PolyLED *cell = pledTime.AddCell(picTime);
-        cell->SetSize(110);
-        const QRectF extent = TwipsRect(cell);
-        SetTwipsRect(cell, QRectF(left, 120, extent.width(), extent.height()));
-    }
+    for (double left : {240.0, 1560.0, 3240.0, 4560.0})
+        addCell(pledTime, picTime, 110, left, 120);
     for (double top : {240.0, 1575.0}) {
         Shape *dot = place(makeShape(picTime, "shpTime", Shape::Kind::Oval, 1, true), 2740, top, 255, 255);
         dot->SetBordered(false);
@@ -134,11 +133,7 @@ frmScoreboard::frmScoreboard(QWidget *parent)
     addScoreCells(pledVisitorScore, picVisitorScore);
 
     lblPeriod = place(makeLabel(this, "lblPeriod", QStringLiteral("PERIOD"), 26.25), 3653, 4400, 2175, 735);
-    PolyLED *period = pledPeriod.AddCell(this);
-    period->SetSize(100);
-    const QRectF periodExtent = TwipsRect(period);
-    SetTwipsRect(period, QRectF(4320, 4980, periodExtent.width(), periodExtent.height()));
-    period->SetLitColor(0xC000);
+    addCell(pledPeriod, this, 100, 4320, 4980)->SetLitColor(0xC000);
 
     lblHome = place(makeLabel(this, "lblHome", QStringLiteral("Home"), 36), 0, 5760, 4335, 975);
     lblVisitor = place(makeLabel(this, "lblVisitor", QStringLiteral("Visitor"), 36), 5160, 5760, 4335, 975);
