@@ -120,14 +120,8 @@ frmSplash::frmSplash(QWidget *parent)
     cmdOptions->setObjectName(QStringLiteral("cmdOptions"));
     SetTwipsRect(cmdOptions, twips(4680, 2640, 1215, 375));
 
-    connect(cmdHelp, &QPushButton::clicked, this, [this] {
-        if (ShowHelp)
-            ShowHelp();
-    });
-    connect(cmdOptions, &QPushButton::clicked, this, [this] {
-        if (ShowOptions)
-            ShowOptions();
-    });
+    connect(cmdHelp, &QPushButton::clicked, this, &frmSplash::helpRequested);
+    connect(cmdOptions, &QPushButton::clicked, this, &frmSplash::optionsRequested);
 
     Form_Load();
 }

@@ -4,8 +4,6 @@
 
 #include <QWidget>
 
-#include <functional>
-
 class Label;
 class QFrame;
 class QLabel;
@@ -25,10 +23,6 @@ public:
     // Closes and discards the splash, then opens the board.
     void GoScore();
 
-    // Windows of other parts of the program, opened by the two buttons; the splash stays open.
-    std::function<void()> ShowHelp;
-    std::function<void()> ShowOptions;
-
     // The controls, named as the splash's design names them.
     QFrame *frameSplash = nullptr;
     QLabel *picLogo = nullptr;
@@ -42,6 +36,9 @@ public:
     QPushButton *cmdOptions = nullptr;
 
 signals:
+    // The two buttons; the splash stays open beside the window they open.
+    void helpRequested();
+    void optionsRequested();
     // The board GoScore has just opened; it deletes itself when it closes.
     void BoardOpened(frmScoreboard *board);
 

@@ -1,4 +1,5 @@
 #include "app/frmSplash.h"
+#include "app/Wiring.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@ int main(int argc, char *argv[])
 
     // The splash deletes itself when it closes; the run ends when the last window has closed.
     auto *splash = new frmSplash;
+    WireSplash(splash);
     splash->show();
     return app.exec();
 }

@@ -281,13 +281,10 @@ void frmScoreboard::AllKeyPress(qint16 KeyAscii)
     } else if (KeyAscii == Settings.BuzzerKey) {
         Buzzer();
     } else if (KeyAscii == HelpKey) {
-        if (ShowHelp)
-            ShowHelp();
+        emit helpRequested();
     } else if (KeyAscii == OptionsKey) {
-        if (ShowOptions) {
-            ShowOptions();
-            ReapplySettings();
-        }
+        emit optionsRequested();
+        ReapplySettings();
     }
 }
 

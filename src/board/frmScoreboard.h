@@ -5,8 +5,6 @@
 
 #include <QWidget>
 
-#include <functional>
-
 class Image;
 class Label;
 class PictureBox;
@@ -32,10 +30,6 @@ public:
 
     // Clock display mode: 0 game clock, -1 time of day.
     qint16 ClockTime = 0;
-
-    // Windows of other parts of the program, opened by the help and options keys.
-    std::function<void()> ShowHelp;
-    std::function<void()> ShowOptions;
 
     // The controls, named as the board's design names them.
     Label *lblTitle = nullptr;
@@ -65,6 +59,17 @@ public:
     QTimer *tmrClock = nullptr;
     SoundPlayer *mmcBuzzer = nullptr;
 
+    // Applies the settings again after the options dialog: texts, colours (all indicators go out),
+    // the layout's base and the buzzer file.
+    void ReapplySettings();
+
+signals:
+    // The help key: the help window opens beside the board.
+    void helpRequested();
+    // The options key: whoever shows the options dialog does so modally inside this signal; the board
+    // applies the settings again when it returns, whether the dialog was confirmed or cancelled.
+    void optionsRequested();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -74,7 +79,6 @@ private:
     void tmrClock_Timer();
     void mmcBuzzer_Done();
     void ToggleIndicator(Shape *clicked, Shape *other);
-    void ReapplySettings();
 
     qint16 m_buzzerSounded = 0;
 };

@@ -3,10 +3,10 @@
 #include "clock/ClockValue.h"
 #include "clock/CountSlot.h"
 #include "clock/EntryBuffer.h"
+#include "clock/KeyDispatch.h"
 #include "clock/LocalClock.h"
 
 #include <array>
-#include <functional>
 
 class DigitGroup;
 class DotPair;
@@ -19,9 +19,6 @@ extern std::array<CountSlot, SlotCount> CountSlots;
 extern ClockValue ClockResetTime;
 // The clock display's typed entry.
 extern EntryBuffer TimeEntry;
-
-// The board's central key handler, which every display passes each typed key to first.
-using KeyDispatch = std::function<void(qint16 keyAscii)>;
 
 ClockValue GetCount(qint16 slot);
 void StartCount(qint16 slot);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "clock/EntryBuffer.h"
-#include "clock/modCount.h"
+#include "clock/KeyDispatch.h"
 
 class DigitGroup;
 

@@ -227,8 +227,8 @@ void tst_Splash::buttonsKeepSplash()
     // access key (which presses the button at once and releases it later)
     QTest::mouseClick(push, Qt::LeftButton);
     QStringList shown;
-    m_splash->ShowHelp = [&shown] { shown << u"cmdHelp"_s; };
-    m_splash->ShowOptions = [&shown] { shown << u"cmdOptions"_s; };
+    connect(m_splash, &frmSplash::helpRequested, this, [&shown] { shown << u"cmdHelp"_s; });
+    connect(m_splash, &frmSplash::optionsRequested, this, [&shown] { shown << u"cmdOptions"_s; });
     QTest::mouseClick(push, Qt::LeftButton);
     QTest::keyClick(m_splash, Qt::Key(accessKey), Qt::AltModifier);
 

@@ -77,8 +77,8 @@ void tst_Scoreboard::freshBoard()
     m_board->tmrClock->stop(); // these tests look at key effects, not at the running display
     m_helpShown = 0;
     m_optionsShown = 0;
-    m_board->ShowHelp = [this] { ++m_helpShown; };
-    m_board->ShowOptions = [this] { ++m_optionsShown; };
+    connect(m_board.get(), &frmScoreboard::helpRequested, this, [this] { ++m_helpShown; });
+    connect(m_board.get(), &frmScoreboard::optionsRequested, this, [this] { ++m_optionsShown; });
     m_board->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_board.get()));
 }

@@ -1,0 +1,29 @@
+#include "app/Wiring.h"
+
+#include "app/frmSplash.h"
+#include "board/frmScoreboard.h"
+
+namespace {
+
+// The help window: one for the whole run, shown modeless beside whichever window asked for it.
+void OpenHelp()
+{
+}
+
+// The options dialog, modal over the window that asked for it.
+void OpenOptions(QWidget *parent)
+{
+    Q_UNUSED(parent);
+}
+
+} // namespace
+
+void WireSplash(frmSplash *splash)
+{
+    QObject::connect(splash, &frmSplash::helpRequested, splash, &OpenHelp);
+    QObject::connect(splash, &frmSplash::optionsRequested, splash, [splash] { OpenOptions(splash); });
+    QObject::connect(splash, &frmSplash::BoardOpened, splash, [](frmScoreboard *board) {
+        QObject::connect(board, &frmScoreboard::helpRequested, board, &OpenHelp);
+        QObject::connect(board, &frmScoreboard::optionsRequested, board, [board] { OpenOptions(board); });
+    });
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+class frmSplash;
+
+// Connects the splash, and the board it opens, to the help window and the options dialog: the windows
+// never know each other, only their requests.
+void WireSplash(frmSplash *splash);

@@ -1,0 +1,28 @@
+#include "support/TestRegistry.h"
+
+#include <QTest>
+
+#ifdef QUORVANE_TEST_GUILESS
+#include <QCoreApplication>
+using TestApplication = QCoreApplication;
+#else
+#include <QApplication>
+using TestApplication = QApplication;
+#endif
+
+std::vector<TestFactory> &RegisteredTests()
+{
+    static std::vector<TestFactory> tests;
+    return tests;
+}
+
+int main(int argc, char *argv[])
+{
+    TestApplication app(argc, argv);
+    int failed = 0;
+    for (const TestFactory &make : RegisteredTests()) {
+        const std::unique_ptr<QObject> test = make();
+        failed += QTest::qExec(test.get(), argc, argv);
+    }
+    return failed == 0 ? 0 : 1;
+}
