@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Remakes the README's pictures of the board: the real program under Xvfb, its splash clicked away,
-# the board captured at its design size, full screen on a 1920 x 1080 projector, and small.
+# Remakes the README's pictures of the board: the real program under Xvfb, its splash clicked away, a
+# three-digit home score typed and the clock running, the board captured at its design size, on screens of
+# several shapes (21:9, 16:9, 4:3 and upright) and small.
 # Usage: scripts/screenshots.sh [path/to/quorvane]   (default build/quorvane)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,7 +18,7 @@ cleanup() {
 trap cleanup EXIT
 
 # Xvfb picks a free display number itself and writes it to the file.
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 2560x1440x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb_pid=$!
 for _ in $(seq 100); do grep -q '[0-9]' "$work/display" && break; sleep 0.1; done
 export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
@@ -30,17 +31,25 @@ splash=$(xdotool search --sync --onlyvisible --pid "$app_pid" 2>/dev/null | head
 eval "$(xdotool getwindowgeometry --shell "$splash")"
 xdotool mousemove $((X + 40)) $((Y + 40)) click 1
 board=$(xdotool search --sync --onlyvisible --name '^Quorvane$' | head -n1)
-xdotool mousemove 0 0
+xdotool windowmove --sync "$board" 0 0
+xdotool windowfocus --sync "$board"
+# The home score panel at its design place (360, 3840 twips): a click there, then 123 and Enter.
+xdotool mousemove 60 290 click 1
+xdotool type --delay 60 123
+xdotool key Return
+xdotool type s
+xdotool mousemove 2000 1400
 sleep 1.5 # let the clock tick a few times
 
+shot() { # name width height
+    xdotool windowsize --sync "$board" "$2" "$3"
+    sleep 0.8
+    import -window "$board" "$out/$1.png"
+    echo "Wrote $out/$1.png"
+}
 import -window "$board" "$out/board.png"
-
-xdotool windowmove --sync "$board" 0 0 windowsize --sync "$board" 1920 1080
-sleep 1
-import -window "$board" "$out/board-fullscreen.png"
-
-xdotool windowsize --sync "$board" 420 300
-sleep 1
-import -window "$board" "$out/board-small.png"
-
-echo "Wrote $out/board.png, $out/board-fullscreen.png, $out/board-small.png"
+shot board-2560x1080 2560 1080
+shot board-fullscreen 1920 1080
+shot board-1024x768 1024 768
+shot board-632x906 632 906
+shot board-small 420 300

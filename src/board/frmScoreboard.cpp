@@ -17,8 +17,8 @@
 #include "display/Twips.h"
 #include "settings/SettingsRecord.h"
 
+#include <QApplication>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QScreen>
@@ -169,30 +169,23 @@ frmScoreboard::frmScoreboard(QWidget *parent)
     connect(imgBonusH, &Image::Click, this, [this] { ToggleIndicator(shpBonusH, shpBonusV); });
     connect(imgBonusV, &Image::Click, this, [this] { ToggleIndicator(shpBonusV, shpBonusH); });
 
-    // A panel hands the focus on to its display. Coming backwards by Shift+Tab it passes the focus
-    // further back instead, or the operator could never tab backwards past it.
+    // One Tab stop per display, its first cell; the other cells and the panels take the focus only by a
+    // click, so Tab and Shift+Tab visit each display once a round in either direction.
+    for (LedGroup *group : {&pledTime, &pledHomeScore, &pledVisitorScore})
+        for (PolyLED *cell : *group)
+            if (cell->Index() > 0)
+                cell->setFocusPolicy(Qt::ClickFocus);
     const auto wirePanel = [this](PictureBox *panel, PolyLED *cell) {
-        connect(panel, &PictureBox::GotFocus, this, [this, cell](Qt::FocusReason reason) {
-            if (reason == Qt::BacktabFocusReason)
-                focusPreviousChild();
-            else
-                cell->SetFocus();
-        });
+        panel->setFocusPolicy(Qt::ClickFocus);
+        connect(panel, &PictureBox::GotFocus, cell, &PolyLED::SetFocus);
     };
     wirePanel(picHomeScore, pledHomeScore[0]);
     wirePanel(picVisitorScore, pledVisitorScore[0]);
     wirePanel(picTime, pledTime[0]);
-
-    QList<QWidget *> tabOrder {pledPeriod[0], picTime};
-    for (PolyLED *cell : pledTime)
-        tabOrder << cell;
-    tabOrder << picVisitorScore << picHomeScore;
-    for (PolyLED *cell : pledHomeScore)
-        tabOrder << cell;
-    for (PolyLED *cell : pledVisitorScore)
-        tabOrder << cell;
-    for (qsizetype i = 1; i < tabOrder.size(); ++i)
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    setTabOrder(pledPeriod[0], pledTime[0]);
+    setTabOrder(pledTime[0], pledVisitorScore[0]);
+    setTabOrder(pledVisitorScore[0], pledHomeScore[0]);
+    connect(qApp, &QApplication::focusChanged, this, &frmScoreboard::FocusChanged);
 
     // Full screen for the projector; F11 delivers no character, so it never reaches AllKeyPress.
     auto *fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
@@ -300,13 +293,8 @@ void frmScoreboard::ReapplySettings()
 
 void frmScoreboard::keyPressEvent(QKeyEvent *event)
 {
-    const int code = KeyAscii(event);
-    if (code < 0) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    event->accept();
-    AllKeyPress(static_cast<qint16>(code));
+    if (const int code = TakeKeyAscii(event); code >= 0)
+        AllKeyPress(static_cast<qint16>(code));
 }
 
 void frmScoreboard::resizeEvent(QResizeEvent *event)
@@ -320,7 +308,7 @@ void frmScoreboard::tmrClock_Timer()
     const ClockValue game = GetCount(0);
     if (ClockTime) {
         const QString now = QLocale::system().toString(CurrentDateTime().time(), QLocale::ShortFormat);
-        ShowTime(TimeOfDayValue(now), pledTime, shpTime);
+        ShowTimeOfDay(TimeOfDayValue(now), pledTime, shpTime);
     } else {
         ShowTime(game, pledTime, shpTime);
     }
@@ -338,6 +326,30 @@ void frmScoreboard::mmcBuzzer_Done()
 {
     mmcBuzzer->Command(QStringLiteral("Stop"));
     mmcBuzzer->Command(QStringLiteral("Prev"));
+}
+
+QString frmScoreboard::DisplayOf(const QWidget *widget) const
+{
+    if (!widget || widget->window() != this)
+        return {};
+    if (widget == picTime)
+        return pledTime.Name();
+    if (widget == picHomeScore)
+        return pledHomeScore.Name();
+    if (widget == picVisitorScore)
+        return pledVisitorScore.Name();
+    return qobject_cast<const PolyLED *>(widget) ? widget->objectName() : QString();
+}
+
+void frmScoreboard::FocusChanged(QWidget *old, QWidget *now)
+{
+    const QString display = DisplayOf(now);
+    // What was typed on a display and not applied goes when the operator moves away from it.
+    if (DisplayOf(old) != display)
+        ClearEntries();
+    for (LedGroup *group : {&pledTime, &pledHomeScore, &pledVisitorScore, &pledPeriod})
+        for (PolyLED *cell : *group)
+            cell->SetMarked(group->Name() == display);
 }
 
 void frmScoreboard::ToggleIndicator(Shape *clicked, Shape *other)

@@ -79,6 +79,9 @@ private:
     void tmrClock_Timer();
     void mmcBuzzer_Done();
     void ToggleIndicator(Shape *clicked, Shape *other);
+    // The name of the LED group a widget belongs to (a panel counts as its display), or empty.
+    QString DisplayOf(const QWidget *widget) const;
+    void FocusChanged(QWidget *old, QWidget *now);
 
     qint16 m_buzzerSounded = 0;
 };

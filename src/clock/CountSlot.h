@@ -4,14 +4,15 @@
 
 #include <QString>
 
-// One stopwatch counter, running against the local date and time.
+// One stopwatch counter.
 struct CountSlot
 {
-    QString StartStamp;  // "M/D/YYYY H:M:S" of the most recent start, empty until the first start
-    QString StartMillis; // milliseconds 0-999 of the most recent start, as text
-    // The same start as an instant (milliseconds since the epoch). The stamp's local time names two
-    // instants in the hour repeated when the clocks go back; elapsed time is measured from this.
-    qint64 StartInstant = 0;
+    QString StartStamp; // "M/D/YYYY H:M:S" of the most recent start by the wall clock, empty until the first start
+    // The millisecond (0-999) of the wall clock's second at the most recent start: the counter moves
+    // on a tenth whenever the wall clock's tenth of a second turns over.
+    qint16 StartMillis = 0;
+    // The most recent start on the monotonic clock, which a change of the system time never moves.
+    qint64 StartMonotonic = 0;
     ClockValue RunElapsed;
     ClockValue Accumulated;
     ClockValue Preset;

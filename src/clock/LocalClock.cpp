@@ -1,19 +1,39 @@
 #include "clock/LocalClock.h"
 
+#include <QElapsedTimer>
+
 namespace {
 
-LocalClockSource &Source()
+struct Sources
 {
-    static LocalClockSource source;
-    return source;
+    WallClockSource Wall;
+    MonotonicClockSource Monotonic;
+};
+
+Sources &Replaced()
+{
+    static Sources sources;
+    return sources;
 }
 
 } // namespace
 
 QDateTime CurrentDateTime()
 {
-    // A replaced source may hand back UTC or another zone; the counters' stamps are local times.
-    return Source() ? Source()().toLocalTime() : QDateTime::currentDateTime();
+    // A replaced source may hand back UTC or another zone; the stamps and the time of day are local.
+    return Replaced().Wall ? Replaced().Wall().toLocalTime() : QDateTime::currentDateTime();
+}
+
+qint64 MonotonicMilliseconds()
+{
+    if (Replaced().Monotonic)
+        return Replaced().Monotonic();
+    static const QElapsedTimer origin = [] {
+        QElapsedTimer timer;
+        timer.start();
+        return timer;
+    }();
+    return origin.elapsed();
 }
 
 LocalTime GetLocalTime()
@@ -21,21 +41,12 @@ LocalTime GetLocalTime()
     const QDateTime now = CurrentDateTime();
     const QDate date = now.date();
     const QTime time = now.time();
-
-    LocalTime local;
-    local.Year = static_cast<qint16>(date.year());
-    local.Month = static_cast<qint16>(date.month());
-    local.DayOfWeek = static_cast<qint16>(date.dayOfWeek() % 7); // Qt counts Monday 1 .. Sunday 7; ours is Sunday 0
-    local.Day = static_cast<qint16>(date.day());
-    local.Hour = static_cast<qint16>(time.hour());
-    local.Minute = static_cast<qint16>(time.minute());
-    local.Second = static_cast<qint16>(time.second());
-    local.Millisecond = static_cast<qint16>(time.msec());
-    local.EpochMilliseconds = now.toMSecsSinceEpoch();
-    return local;
+    return {static_cast<qint16>(date.year()), static_cast<qint16>(date.month()),   static_cast<qint16>(date.day()),
+            static_cast<qint16>(time.hour()), static_cast<qint16>(time.minute()), static_cast<qint16>(time.second()),
+            static_cast<qint16>(time.msec())};
 }
 
-void SetLocalClockSource(LocalClockSource source)
+void SetClockSources(WallClockSource wall, MonotonicClockSource monotonic)
 {
-    Source() = std::move(source);
+    Replaced() = {std::move(wall), std::move(monotonic)};
 }

@@ -4,27 +4,28 @@
 
 #include <functional>
 
-// The local date and time with milliseconds, as the counters read it.
+// The local date and time with milliseconds: what the start stamp records and the time of day shows.
 struct LocalTime
 {
     qint16 Year = 0;
     qint16 Month = 0;
-    qint16 DayOfWeek = 0;
     qint16 Day = 0;
     qint16 Hour = 0;
     qint16 Minute = 0;
     qint16 Second = 0;
     qint16 Millisecond = 0;
-    // The instant itself, in milliseconds since the epoch: the fields above name the same local time
-    // twice in the hour repeated when the clocks go back, this never does.
-    qint64 EpochMilliseconds = 0;
 };
 
-// The one place that reads the system clock. Tests replace the source to step through time;
-// whatever zone a replaced source answers in, both functions give local time.
+// The one place that reads the system's clocks. The wall clock gives the date and time of day; the
+// monotonic clock measures how long the game clock has run, because an operator setting the time or a
+// network time correction moves the wall clock and must never move the game time.
 LocalTime GetLocalTime();
 QDateTime CurrentDateTime();
+// Milliseconds on a clock that only ever moves forward at the rate of real time, from any origin.
+qint64 MonotonicMilliseconds();
 
-using LocalClockSource = std::function<QDateTime()>;
-// Replaces the clock; an empty function restores the system clock.
-void SetLocalClockSource(LocalClockSource source);
+// Tests replace both clocks to step through time; empty functions restore the system's clocks.
+// Whatever zone a replaced wall clock answers in, the functions above give local time.
+using WallClockSource = std::function<QDateTime()>;
+using MonotonicClockSource = std::function<qint64()>;
+void SetClockSources(WallClockSource wall, MonotonicClockSource monotonic);

@@ -16,16 +16,16 @@ constexpr ClockValue SecondsLayoutLimit = ClockValue::FromTenths(599); // 59.9 s
 // display has no sign for a negative one.
 constexpr ClockValue Largest = ClockValue::FromSeconds(5999);
 
-} // namespace
-
-ClockPicture ClockPictureFor(ClockValue value)
+// The time of day always reads as hours and minutes: the hour's units digit always shows, so 00:02 is
+// 0:02 and never the seconds layout's "2.0".
+ClockPicture pictureFor(ClockValue value, bool timeOfDay)
 {
     value = std::clamp(value, ClockValue(), Largest);
-    const bool minutesLayout = value > SecondsLayoutLimit;
+    const bool minutesLayout = timeOfDay || value > SecondsLayoutLimit;
 
     // From 1:00 up the display has no tenths, and a running clock shows the second it is in:
     // 61.3 shows 1:02, while a whole 60.0 stays 1:00.
-    qint64 rest = value.Ticks() + (minutesLayout ? 9 * Tenth : 0);
+    qint64 rest = value.Ticks() + (minutesLayout && !timeOfDay ? 9 * Tenth : 0);
     const auto takeDigit = [&rest](qint64 unit) {
         const qint64 digit = rest / unit;
         rest -= digit * unit;
@@ -41,7 +41,7 @@ ClockPicture ClockPictureFor(ClockValue value)
     picture.UpperDotLit = minutesLayout;
     const std::array<int, 4> digits = minutesLayout ? std::array {tensOfMinutes, minutes, tensOfSeconds, seconds}
                                                     : std::array {tensOfSeconds, seconds, tenths, -1};
-    const int secondsCell = minutesLayout ? 3 : 1;
+    const int alwaysShown = timeOfDay ? 1 : minutesLayout ? 3 : 1;
     const int usedCells = minutesLayout ? 4 : 3;
 
     // Leading zeros stay blank; the seconds digit and everything after the first shown digit show.
@@ -49,19 +49,40 @@ ClockPicture ClockPictureFor(ClockValue value)
     for (int cell = 0; cell < usedCells; ++cell) {
         const int digit = digits[cell];
         const bool leftShows = cell > 0 && picture.Cells[cell - 1] >= 0;
-        if (digit > 0 || cell == secondsCell || leftShows)
+        if (digit > 0 || cell == alwaysShown || leftShows)
             picture.Cells[cell] = digit;
     }
     return picture;
 }
 
-void ShowTime(ClockValue value, DigitGroup &cells, DotPair &dots)
+void show(const ClockPicture &picture, DigitGroup &cells, DotPair &dots)
 {
-    const ClockPicture picture = ClockPictureFor(value);
     dots.SetFillColor(1, Settings.BorderColor);
     dots.SetFillColor(0, picture.UpperDotLit ? Settings.BorderColor : Settings.LEDBack);
     // A group with fewer cells than the clock's four gets what fits rather than a write past its end.
     const int lastCell = std::min(3, cells.UBound());
     for (int cell = 0; cell <= lastCell; ++cell)
         cells.SetCaption(cell, picture.Cells[cell]);
+}
+
+} // namespace
+
+ClockPicture ClockPictureFor(ClockValue value)
+{
+    return pictureFor(value, false);
+}
+
+ClockPicture TimeOfDayPicture(ClockValue minutesOfDay)
+{
+    return pictureFor(minutesOfDay, true);
+}
+
+void ShowTime(ClockValue value, DigitGroup &cells, DotPair &dots)
+{
+    show(ClockPictureFor(value), cells, dots);
+}
+
+void ShowTimeOfDay(ClockValue minutesOfDay, DigitGroup &cells, DotPair &dots)
+{
+    show(TimeOfDayPicture(minutesOfDay), cells, dots);
 }

@@ -18,6 +18,9 @@ struct ClockPicture
 };
 
 ClockPicture ClockPictureFor(ClockValue value);
+// The time of day given as hour × 60 + minute: always hours and minutes with a colon.
+ClockPicture TimeOfDayPicture(ClockValue minutesOfDay);
 
 // Writes the value onto the clock's four cells and two dots in the current colour settings.
 void ShowTime(ClockValue value, DigitGroup &cells, DotPair &dots);
+void ShowTimeOfDay(ClockValue minutesOfDay, DigitGroup &cells, DotPair &dots);

@@ -1,9 +1,12 @@
 #include "clock/modCount.h"
 
 #include "clock/DigitGroup.h"
+#include "clock/modShowDigits.h"
 #include "clock/ShowTime.h"
 
-#include <QDateTime>
+#include <QStringList>
+
+#include <algorithm>
 
 std::array<CountSlot, SlotCount> CountSlots;
 ClockValue ClockResetTime;
@@ -27,18 +30,6 @@ CountSlot *SlotAt(qint16 slot)
     return &CountSlots[static_cast<std::size_t>(slot)];
 }
 
-// Whole seconds and the tenth within the second of an instant; floor division keeps instants
-// before the epoch consistent too.
-qint64 WholeSeconds(qint64 epochMilliseconds)
-{
-    return epochMilliseconds >= 0 ? epochMilliseconds / 1000 : -((-epochMilliseconds + 999) / 1000);
-}
-
-qint64 TenthOfSecond(qint64 epochMilliseconds)
-{
-    return (epochMilliseconds - WholeSeconds(epochMilliseconds) * 1000) / 100;
-}
-
 bool IsEntryCharacter(QChar character)
 {
     return (character >= u'0' && character <= u'9') || character == u'.';
@@ -57,21 +48,27 @@ QString StampText(const LocalTime &time)
         .arg(time.Second);
 }
 
+void ResetGameState()
+{
+    CountSlots = {};
+    ClockResetTime = {};
+    TimeEntry = {};
+    DigitEntry = {};
+}
+
 ClockValue GetCount(qint16 slot)
 {
     CountSlot *counter = SlotAt(slot);
     if (!counter)
         return {};
 
-    const LocalTime now = GetLocalTime();
     if (!counter->StartStamp.isEmpty() && counter->Running == -1) {
-        // Whole real seconds between the two instants, so a run goes on counting across midnight,
-        // month and year ends and both daylight-saving changes. Both ends are cut down to the
-        // tenth, so the clock moves in whole tenths however the milliseconds of start and read fall.
-        const qint64 start = counter->StartInstant;
-        const qint64 current = now.EpochMilliseconds;
-        counter->RunElapsed = ClockValue::FromSeconds(WholeSeconds(current) - WholeSeconds(start))
-            + ClockValue::FromTenths(TenthOfSecond(current) - TenthOfSecond(start));
+        // Real time since the start, on the monotonic clock: it runs on across midnight and the
+        // daylight-saving changes, and a change of the system time does not move it. The start and
+        // the read are each cut down to the tenth of the wall clock's second they fall in, so the
+        // clock moves in whole tenths however the milliseconds fall.
+        const qint64 run = std::max<qint64>(0, MonotonicMilliseconds() - counter->StartMonotonic);
+        counter->RunElapsed = ClockValue::FromTenths((counter->StartMillis + run) / 100 - counter->StartMillis / 100);
     } else {
         counter->RunElapsed = {};
     }
@@ -94,8 +91,8 @@ void StartCount(qint16 slot)
         return;
     const LocalTime now = GetLocalTime();
     counter->StartStamp = StampText(now);
-    counter->StartMillis = QString::number(now.Millisecond);
-    counter->StartInstant = now.EpochMilliseconds;
+    counter->StartMillis = now.Millisecond;
+    counter->StartMonotonic = MonotonicMilliseconds();
     // Nothing has run yet in the new run. Keeping the previous run's elapsed time here would let a
     // stop that comes before the next read add that run a second time.
     counter->RunElapsed = {};
@@ -171,6 +168,8 @@ void TimeEntryKey(DigitGroup &cells, qint16 keyAscii, qint32 maximum, qint32 cou
         TimeEntry.Text.clear();
         TimeEntry.Owner = cells.Name();
     }
+    // Digits half typed on a score or the period must not finish a later entry there.
+    DigitEntry.Text.clear();
 
     if ((keyAscii >= KeyZero && keyAscii <= KeyNine) || keyAscii == KeyPoint)
         TimeEntry.Text += QChar(keyAscii);

@@ -20,6 +20,9 @@ extern ClockValue ClockResetTime;
 // The clock display's typed entry.
 extern EntryBuffer TimeEntry;
 
+// Every slot stopped and empty, no reset time and nothing typed on any display: a fresh run's state.
+void ResetGameState();
+
 ClockValue GetCount(qint16 slot);
 void StartCount(qint16 slot);
 void StopCount(qint16 slot);

@@ -1,6 +1,7 @@
 #include "clock/modShowDigits.h"
 
 #include "clock/DigitGroup.h"
+#include "clock/modCount.h"
 
 #include <optional>
 
@@ -99,6 +100,8 @@ void DigitEntryKey(DigitGroup &group, qint16 keyAscii, qint16 minimum, qint16 ma
         DigitEntry.Text.clear();
         DigitEntry.Owner = name;
     }
+    // Half a clock time typed before the operator moved here must not finish a later clock entry.
+    TimeEntry.Text.clear();
 
     QString &text = DigitEntry.Text;
     if ((keyAscii >= u'0' && keyAscii <= u'9') || keyAscii == u'+' || keyAscii == u'-')
@@ -118,6 +121,12 @@ void DigitEntryKey(DigitGroup &group, qint16 keyAscii, qint16 minimum, qint16 ma
         applyAndClear();
     if (keyAscii == KeyEnter)
         applyAndClear();
+}
+
+void ClearEntries()
+{
+    TimeEntry.Text.clear();
+    DigitEntry.Text.clear();
 }
 
 void ApplyDigitEntry(DigitGroup &group, const QString &entry, qint16 minimum, qint16 maximum)

@@ -23,3 +23,14 @@ int KeyAscii(const QKeyEvent *event)
         return -1;
     return text.at(0).unicode();
 }
+
+int TakeKeyAscii(QKeyEvent *event)
+{
+    const int code = KeyAscii(event);
+    if (code < 0) {
+        event->ignore();
+        return -1;
+    }
+    event->accept();
+    return event->isAutoRepeat() ? -1 : code;
+}

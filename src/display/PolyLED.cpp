@@ -117,6 +117,14 @@ void PolyLED::SetFocus()
     setFocus(Qt::OtherFocusReason);
 }
 
+void PolyLED::SetMarked(bool marked)
+{
+    if (marked == m_marked)
+        return;
+    m_marked = marked;
+    update();
+}
+
 void PolyLED::applyExtent()
 {
     const QRectF current = TwipsRect(this);
@@ -158,32 +166,16 @@ void PolyLED::paintEvent(QPaintEvent *)
     for (int s = 0; s < 7; ++s)
         painter.fillPath(segments[s], (on >> s) & 1 ? lit : unlit);
 
-    if (hasFocus()) {
-        // A short bar under the digit marks the display that takes the typing, without hiding any segment.
-        const qreal cue = std::max(1.0, h * 0.015);
-        painter.fillRect(QRectF(w * 0.3, h - cue * 1.5, w * 0.4, cue), blend(back, lit, 0.45));
+    if (m_marked) {
+        // A bar under every digit of the display that takes the typing: plain to the operator at the
+        // desk, below the digits so the audience still reads them undisturbed.
+        const qreal cue = std::max(2.0, h * 0.025);
+        painter.fillRect(QRectF(w * 0.12, h * 0.955, w * 0.76, cue), blend(back, lit, 0.6));
     }
 }
 
 void PolyLED::keyPressEvent(QKeyEvent *event)
 {
-    const int code = KeyAscii(event);
-    if (code < 0) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    event->accept();
-    emit KeyPress(m_index, static_cast<qint16>(code));
-}
-
-void PolyLED::focusInEvent(QFocusEvent *event)
-{
-    QWidget::focusInEvent(event);
-    update();
-}
-
-void PolyLED::focusOutEvent(QFocusEvent *event)
-{
-    QWidget::focusOutEvent(event);
-    update();
+    if (const int code = TakeKeyAscii(event); code >= 0)
+        emit KeyPress(m_index, static_cast<qint16>(code));
 }

@@ -5,8 +5,9 @@
 // One LED-style seven-segment digit. Caption is a digit 0-9, or -1 for a blank cell; Size sets the
 // cell's extent (110: 930 x 1665 twips, 100: 840 x 1515 twips), so no caller ever sizes a cell.
 // Unlit segments glow faintly in a dim shade of the lit colour, as on a real board. Writing the
-// caption or a colour it already has causes no repaint. Every key typed while the cell has the
-// focus is reported once through KeyPress, with the cell's index in its group.
+// caption, a colour or the mark it already has causes no repaint. Every key typed while the cell has
+// the focus is reported once through KeyPress, with the cell's index in its group; a key held down
+// is reported once.
 class PolyLED : public QWidget
 {
     Q_OBJECT
@@ -23,6 +24,8 @@ public:
     int Size() const { return m_size; }
     qint32 LitColor() const { return m_litColor; }
     qint32 BackColor() const { return m_backColor; }
+    // True while the cell's display takes the typing: every cell of it shows a bar under its digit.
+    bool Marked() const { return m_marked; }
 
     // The cell's extent in twips for a digit size.
     static double WidthForSize(int size);
@@ -36,6 +39,7 @@ public:
     void SetLitColor(qint32 color);
     void SetBackColor(qint32 color);
     void SetFocus();
+    void SetMarked(bool marked);
 
 signals:
     void KeyPress(int index, qint16 keyAscii);
@@ -43,8 +47,6 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     void applyExtent();
@@ -54,4 +56,5 @@ private:
     int m_size = 110;
     qint32 m_litColor = 255;
     qint32 m_backColor = 0;
+    bool m_marked = false;
 };

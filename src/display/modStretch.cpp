@@ -1,12 +1,15 @@
 #include "display/modStretch.h"
 
 #include "display/Controls.h"
+#include "display/PolyLED.h"
+#include "display/Shape.h"
 #include "display/Twips.h"
 #include "display/TypeName.h"
 
 #include <QVariant>
 #include <QWidget>
 
+#include <algorithm>
 #include <limits>
 
 QList<LayoutEntry> LayoutTable;
@@ -59,11 +62,73 @@ bool NoteControl(QWidget *control, LayoutEntry &entry)
     return true;
 }
 
+// Digit cells and round lamps must keep their shape: stretched with the window they would overflow their
+// panels in a wide window (a score's hundreds digit slid out of sight) and overlap in a tall one. They
+// scale by the smaller of the two ratios instead. A cell or dot inside a panel keeps its place relative
+// to the panel's centre at that scale, so a display's digits and dots stay together as one block in
+// the middle of their panel; one on the window itself keeps its centre where the two ratios put it.
+bool KeepsShape(const QWidget *control)
+{
+    if (const auto *shape = qobject_cast<const Shape *>(control))
+        return shape->ShapeKind() != Shape::Kind::RoundedRectangle;
+    return TypeName(control) == u"PolyLED";
+}
+
+struct Ratios
+{
+    float Width;
+    float Height;
+    float Uniform;
+};
+
+const LayoutEntry *PanelEntry(const QWidget *control)
+{
+    const QWidget *panel = control->parentWidget();
+    if (TypeName(panel) != u"PictureBox")
+        return nullptr;
+    for (const LayoutEntry &entry : std::as_const(LayoutTable)) {
+        if (entry.control == panel)
+            return &entry;
+    }
+    return nullptr;
+}
+
+void PlaceKeepingShape(const LayoutEntry &entry, const Ratios &ratio)
+{
+    QWidget *control = entry.control;
+    QSizeF noted(entry.Width, entry.Height);
+    if (entry.Size != 0) {
+        noted = {PolyLED::WidthForSize(entry.Size), PolyLED::HeightForSize(entry.Size)};
+        control->setProperty("Size", int{RoundHalfEven(AtLeastOne(ratio.Uniform * entry.Size))});
+    }
+    if (entry.BorderWidth != 0)
+        control->setProperty("BorderWidth", int{RoundHalfEven(AtLeastOne(ratio.Uniform * entry.BorderWidth))});
+
+    const QPointF notedCentre = QPointF(entry.Left, entry.Top) + QPointF(noted.width(), noted.height()) / 2;
+    QPointF centre(notedCentre.x() * ratio.Width, notedCentre.y() * ratio.Height);
+    if (const LayoutEntry *panel = PanelEntry(control)) {
+        const QPointF notedMiddle(panel->Width / 2.0, panel->Height / 2.0);
+        const QPointF middle(AtLeastOne(ratio.Width * panel->Width) / 2, AtLeastOne(ratio.Height * panel->Height) / 2);
+        centre = middle + (notedCentre - notedMiddle) * ratio.Uniform;
+    }
+    // A cell has sized itself from its new digit size; a shape takes the uniformly scaled extent.
+    const QSizeF extent = entry.Size != 0
+        ? TwipsRect(control).size()
+        : QSizeF(AtLeastOne(ratio.Uniform * noted.width()), AtLeastOne(ratio.Uniform * noted.height()));
+    SetTwipsRect(control, QRectF(centre - QPointF(extent.width(), extent.height()) / 2, extent));
+}
+
 void ScaleControl(const LayoutEntry &entry, float width, float height)
 {
     QWidget *control = entry.control;
     const float baseWidth = BaseWidth;
     const float baseHeight = BaseHeight;
+    if (KeepsShape(control)) {
+        const float widthRatio = width / baseWidth;
+        const float heightRatio = height / baseHeight;
+        PlaceKeepingShape(entry, {widthRatio, heightRatio, std::min(widthRatio, heightRatio)});
+        return;
+    }
 
     QRectF twips = TwipsRect(control);
     if (entry.Left != 0)
@@ -76,12 +141,11 @@ void ScaleControl(const LayoutEntry &entry, float width, float height)
         twips.setHeight(ScaledExtent(height, baseHeight, entry.Height));
     SetTwipsRect(control, twips);
 
+    // Text follows the smaller ratio too, so a team name still fits its box in an upright window.
     if (entry.FontSize != 0)
-        control->setProperty("FontSize", ScaledExtent(height, baseHeight, entry.FontSize));
+        control->setProperty("FontSize", AtLeastOne(std::min(width / baseWidth, height / baseHeight) * entry.FontSize));
     if (entry.BorderWidth != 0)
         control->setProperty("BorderWidth", int{RoundHalfEven(ScaledExtent(height, baseHeight, entry.BorderWidth))});
-    if (entry.Size != 0)
-        control->setProperty("Size", int{RoundHalfEven(ScaledExtent(height, baseHeight, entry.Size))});
 }
 
 } // namespace

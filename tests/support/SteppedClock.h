@@ -4,25 +4,30 @@
 
 #include <QDateTime>
 
-// Replaces the program's local clock with one that stands still until the test moves it;
-// the system clock comes back when it goes out of scope.
+// Replaces the program's clocks with ones that stand still until the test moves them; the system's
+// clocks come back when it goes out of scope.
 class SteppedClock
 {
 public:
     explicit SteppedClock(const QDateTime &start)
-        : m_now(start)
+        : m_wall(start)
     {
-        SetLocalClockSource([this] { return m_now; });
+        SetClockSources([this] { return m_wall; }, [this] { return m_monotonic; });
     }
-    ~SteppedClock() { SetLocalClockSource({}); }
+    ~SteppedClock() { SetClockSources({}, {}); }
 
     Q_DISABLE_COPY_MOVE(SteppedClock)
 
-    QDateTime Now() const { return m_now; }
-    void Set(const QDateTime &now) { m_now = now; }
-    // Moves on by real elapsed time, so a step across a daylight-saving change lands where a wall clock would.
-    void Advance(qint64 milliseconds) { m_now = m_now.addMSecs(milliseconds); }
+    // Real time passes: both clocks move on, the wall clock across daylight-saving changes as a wall clock would.
+    void Advance(qint64 milliseconds)
+    {
+        m_wall = m_wall.addMSecs(milliseconds);
+        m_monotonic += milliseconds;
+    }
+    // Someone sets the system time: only the wall clock jumps.
+    void SetWall(const QDateTime &now) { m_wall = now; }
 
 private:
-    QDateTime m_now;
+    QDateTime m_wall;
+    qint64 m_monotonic = 1'000'000;
 };
