@@ -9,6 +9,7 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300
+	@bash scripts/test-ratio.sh
 
 bench: build
 	./$(BUILD_DIR)/bench/bench_tick

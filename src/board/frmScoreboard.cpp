@@ -197,7 +197,11 @@ frmScoreboard::frmScoreboard(QWidget *parent)
     tmrClock->start();
 }
 
-frmScoreboard::~frmScoreboard() = default;
+frmScoreboard::~frmScoreboard()
+{
+    // Closing the window moves the focus away, after the display groups are gone: stop listening first.
+    disconnect(qApp, nullptr, this, nullptr);
+}
 
 void frmScoreboard::Form_Load()
 {

@@ -24,6 +24,7 @@ public:
         m_wall = m_wall.addMSecs(milliseconds);
         m_monotonic += milliseconds;
     }
+    QDateTime Wall() const { return m_wall; }
     // Someone sets the system time: only the wall clock jumps.
     void SetWall(const QDateTime &now) { m_wall = now; }
 

@@ -1,0 +1,51 @@
+#include "display/Label.h"
+#include "display/LedGroup.h"
+#include "display/modColor.h"
+#include "display/PictureBox.h"
+#include "display/Shape.h"
+#include "settings/SettingsRecord.h"
+#include "support/TestRegistry.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+// Colouring a window's controls by their type, and LED cells by group.
+class ColorTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void colorsByTypeSkippingByExactName()
+    {
+        Settings = SettingsRecord {};
+        Settings.BorderColor = 0x123456;
+        Settings.LEDBack = 0x654321;
+        QWidget window;
+        auto *title = new Label(u"Title"_s, &window);
+        auto *home = new Label(u"Home"_s, &window);
+        home->setObjectName(u"lblHome"_s);
+        auto *shouting = new Label(u"HOME"_s, &window);
+        shouting->setObjectName(u"LBLHOME"_s);
+        auto *panel = new PictureBox(&window);
+        auto *dot = new Shape(Shape::Kind::Oval, panel);
+        LedGroup cells(u"pledTest"_s);
+        cells.AddCell(panel)->SetBackColor(7);
+
+        ColorControlsByType(&window, {home});
+
+        QCOMPARE(title->ForeColor(), 0x123456);
+        QCOMPARE(home->ForeColor(), 0xFFFFFF);     // excluded
+        QCOMPARE(shouting->ForeColor(), 0x123456); // names are compared with their case
+        QCOMPARE(panel->BackColor(), 0x654321);
+        QCOMPARE(dot->BorderColor(), 0x123456);    // nested inside the panel
+        QCOMPARE(cells[0]->BackColor(), 7);        // cells are coloured by group only
+
+        SetLEDColors(cells, 0x00C000);
+        QCOMPARE(cells[0]->BackColor(), 0x654321);
+        QCOMPARE(cells[0]->LitColor(), 0x00C000);
+    }
+};
+
+QUORVANE_TEST(ColorTest)
+#include "ColorTest.moc"
