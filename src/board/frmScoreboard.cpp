@@ -301,6 +301,13 @@ void frmScoreboard::keyPressEvent(QKeyEvent *event)
         AllKeyPress(static_cast<qint16>(code));
 }
 
+void frmScoreboard::keyReleaseEvent(QKeyEvent *event)
+{
+    // Releases on a display reach the board too: the cells leave them to their window.
+    NoteKeyRelease(event);
+    QWidget::keyReleaseEvent(event);
+}
+
 void frmScoreboard::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);

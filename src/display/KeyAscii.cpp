@@ -24,6 +24,33 @@ int KeyAscii(const QKeyEvent *event)
     return text.at(0).unicode();
 }
 
+namespace {
+
+struct Release
+{
+    int Key = 0;
+    quint64 Timestamp = 0;
+};
+
+Release &LastRelease()
+{
+    static Release release;
+    return release;
+}
+
+// A held key repeats as a release and a press at the same instant. Qt marks such a press as a repeat
+// only when both already wait in its queue, which on a busy X server they often do not: a press of the
+// key just released, at the release's own time, is a repeat too. Fingers cannot lift and press again
+// within milliseconds; synthesised events without a time are never taken for one.
+bool IsRepeat(const QKeyEvent *event)
+{
+    const Release &release = LastRelease();
+    return event->isAutoRepeat()
+        || (event->timestamp() != 0 && event->key() == release.Key && event->timestamp() - release.Timestamp <= 5);
+}
+
+} // namespace
+
 int TakeKeyAscii(QKeyEvent *event)
 {
     const int code = KeyAscii(event);
@@ -32,5 +59,10 @@ int TakeKeyAscii(QKeyEvent *event)
         return -1;
     }
     event->accept();
-    return event->isAutoRepeat() ? -1 : code;
+    return IsRepeat(event) ? -1 : code;
+}
+
+void NoteKeyRelease(const QKeyEvent *event)
+{
+    LastRelease() = {event->key(), event->timestamp()};
 }

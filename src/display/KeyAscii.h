@@ -11,3 +11,6 @@ int KeyAscii(const QKeyEvent *event);
 // -1, or holding the start/stop key would toggle the clock twenty times a second. A key that delivers
 // no character is ignored, so Qt can still use it (focus keys, shortcuts).
 int TakeKeyAscii(QKeyEvent *event);
+// Every key release of the window that takes the keys passes through here, so a repeat that the
+// platform sends as a release and a press can be told from a new press.
+void NoteKeyRelease(const QKeyEvent *event);

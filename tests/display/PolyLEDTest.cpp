@@ -1,4 +1,5 @@
 #include "display/ColorRef.h"
+#include "display/KeyAscii.h"
 #include "display/PolyLED.h"
 #include "support/TestRegistry.h"
 
@@ -122,6 +123,23 @@ private slots:
         QCOMPARE(keys.count(), code < 0 ? 0 : 1);
         if (code >= 0)
             QCOMPARE(keys.at(0), (QVariantList {2, QVariant::fromValue(qint16(code))}));
+    }
+
+    void repeatSentAsReleaseAndPressActsOnce()
+    {
+        // A held key on X11 may come as a release and a press at the same instant, neither marked a repeat.
+        PolyLED cell;
+        QSignalSpy keys(&cell, &PolyLED::KeyPress);
+        for (const quint64 time : {1000, 1000, 1040, 1200}) {
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_S, Qt::NoModifier, u"s"_s);
+            release.setTimestamp(time == 1200 ? 1100 : time);
+            NoteKeyRelease(&release);
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_S, Qt::NoModifier, u"s"_s);
+            press.setTimestamp(time);
+            QCoreApplication::sendEvent(&cell, &press);
+        }
+        // THEN only the press 100 ms after its release is a new one
+        QCOMPARE(keys.count(), 1);
     }
 };
 
