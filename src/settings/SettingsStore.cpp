@@ -109,7 +109,7 @@ SettingsRecord readStoreFile(const QString &fileName)
 {
     const QFileInfo info(fileName);
     QFile file(fileName);
-    if (!info.exists() || !isUsable(info) || !file.open(QIODevice::ReadOnly))
+    if (!isUsable(info) || !file.open(QIODevice::ReadOnly))
         return DefaultSettings();
     // QSettings parses only files, so it reads a repaired copy and never opens the store itself. Should no copy
     // be possible, the checked store is still better read unrepaired than not at all.
