@@ -21,7 +21,7 @@ struct SettingsRecord
     qint16 ClockSwitchKey = 99;     // c
     qint16 BuzzerKey = 98;          // b
 
-    QString BuzzerFile; // set from the program's folder by DefaultBuzzerFile()
+    QString BuzzerFile; // its default lies in the program's folder: see DefaultSettings()
 
     QString TitleText = QStringLiteral("Home");
     QString HomeText = QStringLiteral("Home");

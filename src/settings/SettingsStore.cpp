@@ -2,33 +2,90 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
+#include <QTemporaryFile>
 
 #include <optional>
+#include <type_traits>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const QString ColorSection = QStringLiteral("ColorSettings");
-const QString KeySection = QStringLiteral("KeySettings");
-const QString TextSection = QStringLiteral("TextSettings");
+constexpr QLatin1String ColorSection("ColorSettings");
+constexpr QLatin1String KeySection("KeySettings");
+constexpr QLatin1String TextSection("TextSettings");
+
+// The title and team names fill one line of the board; the options dialog never makes them longer than 24.
+constexpr qsizetype MaxTextLength = 255;
+// Linux opens no path longer than PATH_MAX (4096 bytes), so a longer text names no playable file anyway; the cut
+// only keeps a damaged store from filling memory.
+constexpr qsizetype MaxPathLength = 4096;
+// The program's own store stays under a kilobyte: anything this large is damage, and reading it would stall the start.
+constexpr qint64 MaxStoreBytes = 1024 * 1024;
+
+QString storeFileName()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/Quorvane/Quorvane.conf"_s;
+}
+
+// Only a missing store or a plain, readable file of sane size is read or replaced. A FIFO blocks whoever opens it
+// and a huge file stalls the start; and what could not be read is never written over, so the operator's colours
+// and names stay on disk to be rescued instead of being replaced by the defaults shown in their place.
+bool isUsable(const QFileInfo &store)
+{
+    return !store.exists() || (store.isFile() && store.isReadable() && store.size() <= MaxStoreBytes);
+}
+
+// QSettings lets a quoted value, or one ending in a backslash, run on over the following lines, so one stray quote
+// would swallow every setting after it. Such a line is dropped instead and costs only the key it holds.
+QByteArray withoutRunawayLines(const QByteArray &ini)
+{
+    QByteArray kept;
+    for (const QByteArray &line : ini.split('\n')) {
+        bool quoted = false;
+        bool escaped = false;
+        for (const char c : line) {
+            if (escaped)
+                escaped = false;
+            else if (c == '\\')
+                escaped = true;
+            else if (c == '"')
+                quoted = !quoted;
+            else if (c == ';' && !quoted)
+                break; // the rest is a comment
+        }
+        if (!quoted && !escaped)
+            kept += line + '\n';
+    }
+    return kept;
+}
 
 // The stored text of a key, or nullopt when the key is absent. An empty value is a value.
-std::optional<QString> storedText(QSettings &store, const QString &section, const QString &key)
+std::optional<QString> storedText(QSettings &store, const QString &path)
 {
-    const QString path = section + QLatin1Char('/') + key;
     if (!store.contains(path))
         return std::nullopt;
     const QVariant value = store.value(path);
     // An unquoted comma in a hand-edited INI value turns it into a list; the operator meant the text.
     if (value.typeId() == QMetaType::QStringList)
-        return value.toStringList().join(QStringLiteral(", "));
+        return value.toStringList().join(u", "_s);
     return value.toString();
 }
 
-QString textOr(QSettings &store, const QString &section, const QString &key, const QString &fallback)
+QString cut(QString text, qsizetype length)
 {
-    return storedText(store, section, key).value_or(fallback);
+    if (text.size() > length) {
+        text.truncate(length);
+        if (text.back().isHighSurrogate())
+            text.chop(1);
+    }
+    return text;
 }
 
 // A whole decimal number in [low, high]: digits with an optional leading minus, nothing else.
@@ -48,21 +105,91 @@ std::optional<qint64> wholeNumber(const QString &text, qint64 low, qint64 high)
     return value;
 }
 
-void writeNumber(QSettings &store, const QString &section, const QString &key, qint64 value)
+SettingsRecord readStoreFile(const QString &fileName)
 {
-    store.setValue(section + QLatin1Char('/') + key, QString::number(value));
+    const QFileInfo info(fileName);
+    QFile file(fileName);
+    if (!isUsable(info) || !file.open(QIODevice::ReadOnly))
+        return DefaultSettings();
+    // QSettings parses only files, so it reads a repaired copy and never opens the store itself. Should no copy
+    // be possible, the checked store is still better read unrepaired than not at all.
+    QTemporaryFile copy;
+    const bool copied = copy.open() && copy.write(withoutRunawayLines(file.read(MaxStoreBytes))) >= 0 && copy.flush();
+    QSettings store(copied ? copy.fileName() : fileName, QSettings::NativeFormat);
+    return ReadSettings(store);
 }
 
-void writeText(QSettings &store, const QString &section, const QString &key, const QString &value)
+// QSettings formats the record into a private copy, which then replaces the store atomically. Nothing of the old
+// file is merged in (it holds only these sixteen keys), so a damaged line in it can neither make a good save report
+// failure nor hide a failed one: QSettings keeps the first error it met, also through a later write.
+bool writeStoreFile(const SettingsRecord &record, const QString &fileName)
 {
-    store.setValue(section + QLatin1Char('/') + key, value);
+    QTemporaryFile copy;
+    if (!isUsable(QFileInfo(fileName)) || !copy.open())
+        return false;
+    {
+        QSettings formatted(copy.fileName(), QSettings::NativeFormat);
+        if (!WriteSettings(record, formatted))
+            return false;
+    }
+    QFile ini(copy.fileName());
+    QSaveFile store(fileName);
+    if (!ini.open(QIODevice::ReadOnly) || !QDir().mkpath(QFileInfo(fileName).absolutePath())
+        || !store.open(QIODevice::WriteOnly))
+        return false;
+    store.write(ini.readAll());
+    return store.commit();
 }
 
 } // namespace
 
+const std::array<SettingsField, 16> SettingsFields = {{
+    {KeySection, "StartStopClockKey"_L1, &SettingsRecord::StartStopClockKey},
+    {KeySection, "ResetClockKey"_L1, &SettingsRecord::ResetClockKey},
+    {KeySection, "ClockSwitchKey"_L1, &SettingsRecord::ClockSwitchKey},
+    {KeySection, "BuzzerKey"_L1, &SettingsRecord::BuzzerKey},
+    {KeySection, "BuzzerFile"_L1, &SettingsRecord::BuzzerFile, MaxPathLength},
+    {ColorSection, "TimeColor"_L1, &SettingsRecord::TimeColor},
+    {ColorSection, "LEDBack"_L1, &SettingsRecord::LEDBack},
+    {ColorSection, "ScoreColor"_L1, &SettingsRecord::ScoreColor},
+    {ColorSection, "PeriodColor"_L1, &SettingsRecord::PeriodColor},
+    {ColorSection, "FormBack"_L1, &SettingsRecord::FormBack},
+    {ColorSection, "BorderColor"_L1, &SettingsRecord::BorderColor},
+    {ColorSection, "HomeColor"_L1, &SettingsRecord::HomeColor},
+    {ColorSection, "VisitorColor"_L1, &SettingsRecord::VisitorColor},
+    {TextSection, "TitleText"_L1, &SettingsRecord::TitleText, MaxTextLength},
+    {TextSection, "HomeText"_L1, &SettingsRecord::HomeText, MaxTextLength},
+    {TextSection, "VisitorText"_L1, &SettingsRecord::VisitorText, MaxTextLength},
+}};
+
+QString SettingsField::path() const
+{
+    return section + u'/' + key;
+}
+
+QString SettingsField::text(const SettingsRecord &record) const
+{
+    return std::visit(
+        [&](auto field) {
+            const auto &value = record.*field;
+            if constexpr (std::is_same_v<std::decay_t<decltype(value)>, QString>)
+                return value;
+            else
+                return QString::number(value);
+        },
+        member);
+}
+
 QString DefaultBuzzerFile()
 {
-    return QCoreApplication::applicationDirPath() + QDir::separator() + QStringLiteral("buzzer.wav");
+    return QCoreApplication::applicationDirPath() + QDir::separator() + u"buzzer.wav"_s;
+}
+
+SettingsRecord DefaultSettings()
+{
+    SettingsRecord defaults;
+    defaults.BuzzerFile = DefaultBuzzerFile();
+    return defaults;
 }
 
 qint32 ColorFromText(const QString &text, qint32 fallback)
@@ -77,77 +204,42 @@ qint16 KeyCodeFromText(const QString &text, qint16 fallback)
 
 SettingsRecord ReadSettings(QSettings &store)
 {
-    SettingsRecord defaults;
-    defaults.BuzzerFile = DefaultBuzzerFile();
-    // A file the store cannot parse (binary garbage, an unreadable file) is not half-trusted.
-    if (store.status() != QSettings::NoError)
-        return defaults;
-
-    SettingsRecord r;
-    auto color = [&](const char *key, qint32 fallback) {
-        const auto text = storedText(store, ColorSection, QLatin1String(key));
-        return text ? ColorFromText(*text, fallback) : fallback;
-    };
-    auto keyCode = [&](const char *key, qint16 fallback) {
-        const auto text = storedText(store, KeySection, QLatin1String(key));
-        return text ? KeyCodeFromText(*text, fallback) : fallback;
-    };
-
-    r.FormBack = color("FormBack", defaults.FormBack);
-    r.LEDBack = color("LEDBack", defaults.LEDBack);
-    r.TimeColor = color("TimeColor", defaults.TimeColor);
-    r.ScoreColor = color("ScoreColor", defaults.ScoreColor);
-    r.PeriodColor = color("PeriodColor", defaults.PeriodColor);
-    r.BorderColor = color("BorderColor", defaults.BorderColor);
-    r.HomeColor = color("HomeColor", defaults.HomeColor);
-    r.VisitorColor = color("VisitorColor", defaults.VisitorColor);
-
-    r.StartStopClockKey = keyCode("StartStopClockKey", defaults.StartStopClockKey);
-    r.ResetClockKey = keyCode("ResetClockKey", defaults.ResetClockKey);
-    r.ClockSwitchKey = keyCode("ClockSwitchKey", defaults.ClockSwitchKey);
-    r.BuzzerKey = keyCode("BuzzerKey", defaults.BuzzerKey);
-
-    r.BuzzerFile = textOr(store, KeySection, QStringLiteral("BuzzerFile"), defaults.BuzzerFile);
-
-    r.TitleText = textOr(store, TextSection, QStringLiteral("TitleText"), defaults.TitleText);
-    r.HomeText = textOr(store, TextSection, QStringLiteral("HomeText"), defaults.HomeText);
-    r.VisitorText = textOr(store, TextSection, QStringLiteral("VisitorText"), defaults.VisitorText);
-    return r;
+    SettingsRecord record = DefaultSettings();
+    for (const SettingsField &field : SettingsFields) {
+        const std::optional<QString> text = storedText(store, field.path());
+        if (!text)
+            continue;
+        // Each field still holds its default, which a refused value keeps.
+        std::visit(
+            [&](auto member) {
+                auto &value = record.*member;
+                using Value = std::decay_t<decltype(value)>;
+                if constexpr (std::is_same_v<Value, qint32>)
+                    value = ColorFromText(*text, value);
+                else if constexpr (std::is_same_v<Value, qint16>)
+                    value = KeyCodeFromText(*text, value);
+                else
+                    value = cut(*text, field.maxLength);
+            },
+            field.member);
+    }
+    return record;
 }
 
-bool WriteSettings(const SettingsRecord &r, QSettings &store)
+bool WriteSettings(const SettingsRecord &record, QSettings &store)
 {
-    writeNumber(store, KeySection, QStringLiteral("StartStopClockKey"), r.StartStopClockKey);
-    writeNumber(store, KeySection, QStringLiteral("ResetClockKey"), r.ResetClockKey);
-    writeNumber(store, KeySection, QStringLiteral("ClockSwitchKey"), r.ClockSwitchKey);
-    writeNumber(store, KeySection, QStringLiteral("BuzzerKey"), r.BuzzerKey);
-    writeText(store, KeySection, QStringLiteral("BuzzerFile"), r.BuzzerFile);
-
-    writeNumber(store, ColorSection, QStringLiteral("TimeColor"), r.TimeColor);
-    writeNumber(store, ColorSection, QStringLiteral("LEDBack"), r.LEDBack);
-    writeNumber(store, ColorSection, QStringLiteral("ScoreColor"), r.ScoreColor);
-    writeNumber(store, ColorSection, QStringLiteral("PeriodColor"), r.PeriodColor);
-    writeNumber(store, ColorSection, QStringLiteral("FormBack"), r.FormBack);
-    writeNumber(store, ColorSection, QStringLiteral("BorderColor"), r.BorderColor);
-    writeNumber(store, ColorSection, QStringLiteral("HomeColor"), r.HomeColor);
-    writeNumber(store, ColorSection, QStringLiteral("VisitorColor"), r.VisitorColor);
-
-    writeText(store, TextSection, QStringLiteral("TitleText"), r.TitleText);
-    writeText(store, TextSection, QStringLiteral("HomeText"), r.HomeText);
-    writeText(store, TextSection, QStringLiteral("VisitorText"), r.VisitorText);
-
+    for (const SettingsField &field : SettingsFields)
+        store.setValue(field.path(), field.text(record));
     store.sync();
     return store.status() == QSettings::NoError;
 }
 
 void LoadSettings()
 {
-    QSettings store(QStringLiteral("Quorvane"), QStringLiteral("Quorvane"));
-    Settings = ReadSettings(store);
+    Settings = readStoreFile(storeFileName());
 }
 
 bool SaveSettings()
 {
-    QSettings store(QStringLiteral("Quorvane"), QStringLiteral("Quorvane"));
-    return WriteSettings(Settings, store);
+    return writeStoreFile(Settings, storeFileName());
 }
