@@ -29,11 +29,6 @@ constexpr qsizetype MaxPathLength = 4096;
 // The program's own store stays under a kilobyte: anything this large is damage, and reading it would stall the start.
 constexpr qint64 MaxStoreBytes = 1024 * 1024;
 
-QString storeFileName()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/Quorvane/Quorvane.conf"_s;
-}
-
 // Only a missing store or a plain, readable file of sane size is read or replaced. A FIFO blocks whoever opens it
 // and a huge file stalls the start; and what could not be read is never written over, so the operator's colours
 // and names stay on disk to be rescued instead of being replaced by the defaults shown in their place.
@@ -180,6 +175,11 @@ QString SettingsField::text(const SettingsRecord &record) const
         member);
 }
 
+QString SettingsFileName()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/Quorvane/Quorvane.conf"_s;
+}
+
 QString DefaultBuzzerFile()
 {
     return QCoreApplication::applicationDirPath() + QDir::separator() + u"buzzer.wav"_s;
@@ -236,10 +236,10 @@ bool WriteSettings(const SettingsRecord &record, QSettings &store)
 
 void LoadSettings()
 {
-    Settings = readStoreFile(storeFileName());
+    Settings = readStoreFile(SettingsFileName());
 }
 
 bool SaveSettings()
 {
-    return writeStoreFile(Settings, storeFileName());
+    return writeStoreFile(Settings, SettingsFileName());
 }

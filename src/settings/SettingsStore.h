@@ -36,6 +36,8 @@ extern const std::array<SettingsField, 16> SettingsFields;
 
 // The default buzzer: buzzer.wav in the program's own folder.
 QString DefaultBuzzerFile();
+// The per-user store's file, where the settings live (named to the operator when a save fails).
+QString SettingsFileName();
 // The factory record, as a first run loads it; the options dialog resets from it.
 SettingsRecord DefaultSettings();
 
