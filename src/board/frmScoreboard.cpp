@@ -221,7 +221,7 @@ void frmScoreboard::Form_Load()
     RecordLayout(this);
     if (!Settings.BuzzerFile.isEmpty() && QFileInfo::exists(Settings.BuzzerFile)) {
         mmcBuzzer->SetFileName(Settings.BuzzerFile);
-        mmcBuzzer->Command(QStringLiteral("Open"));
+        mmcBuzzer->Open();
     }
     pledPeriod[0]->SetFocus();
 }
@@ -229,7 +229,7 @@ void frmScoreboard::Form_Load()
 void frmScoreboard::Buzzer()
 {
     if (!mmcBuzzer->FileName().isEmpty())
-        mmcBuzzer->Command(QStringLiteral("Play"));
+        mmcBuzzer->Play();
 }
 
 void frmScoreboard::UpdateFormColors()
@@ -293,9 +293,9 @@ void frmScoreboard::ReapplySettings()
     UpdateLabels();
     UpdateFormColors();
     RecordLayout(this);
-    mmcBuzzer->Command(QStringLiteral("Close"));
+    mmcBuzzer->Close();
     mmcBuzzer->SetFileName(Settings.BuzzerFile);
-    mmcBuzzer->Command(QStringLiteral("Open"));
+    mmcBuzzer->Open();
 }
 
 void frmScoreboard::keyPressEvent(QKeyEvent *event)
@@ -336,8 +336,8 @@ void frmScoreboard::tmrClock_Timer()
 
 void frmScoreboard::mmcBuzzer_Done()
 {
-    mmcBuzzer->Command(QStringLiteral("Stop"));
-    mmcBuzzer->Command(QStringLiteral("Prev"));
+    mmcBuzzer->Stop();
+    mmcBuzzer->Prev();
 }
 
 void frmScoreboard::ToggleIndicator(Shape *clicked, Shape *other)
