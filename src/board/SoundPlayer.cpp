@@ -16,9 +16,9 @@ constexpr qint64 ChunkHeaderSize = 8;
 // The part of a "fmt " chunk every WAV file has; extensions beyond it are skipped.
 constexpr qint64 FmtFieldsSize = 16;
 constexpr quint16 FormatPcm = 1;
-// The sound server is handed this much ahead of what it plays: the end of the data then comes close
-// to the end of the sound, and a Stop or restart cuts it off at once.
-constexpr qint64 BufferUs = 100'000;
+// The sound server is handed this much ahead of what it plays. The sink is fed on the board's own
+// thread: with 100 ms a busy moment of the board starved it, heard as a break in the horn.
+constexpr qint64 BufferUs = 250'000;
 
 quint16 le16(const QByteArray &bytes, qsizetype at)
 {
@@ -138,6 +138,9 @@ void SoundPlayer::Open()
     m_format = wav->format;
     m_source.setData(samples);
     m_source.open(QIODevice::ReadOnly);
+    // Finding the output connects to the sound server, half a second the first time: done here, at
+    // load, it does not delay the first horn.
+    QMediaDevices::defaultAudioOutput();
 }
 
 void SoundPlayer::Close()

@@ -10,7 +10,7 @@ work=$(mktemp -d)
 server_pids=()
 stop_servers() {
   [ -n "${PULSE_CLIENTCONFIG:-}" ] && timeout 5 pactl exit 2>/dev/null
-  for pid in "${server_pids[@]}"; do kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; done
+  for ((i = ${#server_pids[@]} - 1; i >= 0; i--)); do kill "${server_pids[i]}" 2>/dev/null; wait "${server_pids[i]}" 2>/dev/null; done
   rm -rf "$work"
 }
 trap 'stop_servers || true' EXIT
