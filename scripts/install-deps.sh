@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-multimedia-dev libqt6opengl6-dev qt6-qpa-plugins
   fonts-liberation
-  xvfb xdotool x11-utils libx11-dev imagemagick python3 python3-pil
+  xvfb xdotool x11-utils libx11-dev imagemagick python3 python3-pil python3-numpy
   pulseaudio pulseaudio-utils
 )
 

@@ -1,10 +1,13 @@
 #include "board/SoundPlayer.h"
 
+#include <QAudioDevice>
+#include <QAudioSink>
 #include <QFile>
 #include <QFileInfo>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QMediaDevices>
 #include <QtEndian>
+
+#include <optional>
 
 namespace {
 
@@ -13,6 +16,9 @@ constexpr qint64 ChunkHeaderSize = 8;
 // The part of a "fmt " chunk every WAV file has; extensions beyond it are skipped.
 constexpr qint64 FmtFieldsSize = 16;
 constexpr quint16 FormatPcm = 1;
+// The sound server is handed this much ahead of what it plays. The sink is fed on the board's own
+// thread: with 100 ms a busy moment of the board starved it, heard as a break in the horn.
+constexpr qint64 BufferUs = 250'000;
 
 quint16 le16(const QByteArray &bytes, qsizetype at)
 {
@@ -24,6 +30,72 @@ quint32 le32(const QByteArray &bytes, qsizetype at)
     return qFromLittleEndian<quint32>(bytes.constData() + at);
 }
 
+struct WavLayout
+{
+    QAudioFormat format;
+    qint64 dataAt = 0;
+    qint64 dataBytes = 0;
+};
+
+QAudioFormat::SampleFormat sampleFormat(quint16 bits)
+{
+    switch (bits) {
+    case 8: return QAudioFormat::UInt8;
+    case 16: return QAudioFormat::Int16;
+    case 32: return QAudioFormat::Int32;
+    default: return QAudioFormat::Unknown;
+    }
+}
+
+// Walks the chunks as the format lays them out: an odd-sized chunk is followed by a pad byte, other
+// chunks (and a "data" chunk before the format is known) are skipped, the first "fmt " chunk sets the
+// format, and the first "data" chunk after it is the sound.
+std::optional<WavLayout> readWav(QIODevice &device)
+{
+    if (!device.isReadable() || device.isSequential() || !device.seek(0))
+        return {};
+    const qint64 size = device.size();
+    const QByteArray riff = device.read(RiffHeaderSize);
+    if (riff.size() != RiffHeaderSize || !riff.startsWith("RIFF") || riff.sliced(8) != "WAVE")
+        return {};
+
+    WavLayout wav;
+    qint64 pos = RiffHeaderSize;
+    while (pos + ChunkHeaderSize <= size) {
+        if (!device.seek(pos))
+            return {};
+        const QByteArray header = device.read(ChunkHeaderSize);
+        if (header.size() != ChunkHeaderSize)
+            return {};
+        const QByteArray id = header.first(4);
+        const qint64 chunkSize = le32(header, 4);
+        const qint64 body = pos + ChunkHeaderSize;
+        if (id == "data" && wav.format.isValid()) {
+            // A truncated file or a torn last frame is damage, not a shorter sound.
+            const qint64 frameBytes = wav.format.bytesPerFrame();
+            if (chunkSize < frameBytes || chunkSize % frameBytes != 0 || body + chunkSize > size)
+                return {};
+            wav.dataAt = body;
+            wav.dataBytes = chunkSize;
+            return wav;
+        }
+        if (id == "fmt " && !wav.format.isValid()) {
+            if (chunkSize < FmtFieldsSize || body + chunkSize > size)
+                return {};
+            const QByteArray fmt = device.read(FmtFieldsSize);
+            if (fmt.size() != FmtFieldsSize || le16(fmt, 0) != FormatPcm)
+                return {};
+            wav.format.setChannelCount(le16(fmt, 2));
+            wav.format.setSampleRate(int(qMin<quint32>(le32(fmt, 4), INT_MAX)));
+            wav.format.setSampleFormat(sampleFormat(le16(fmt, 14)));
+            if (!wav.format.isValid())
+                return {};
+        }
+        pos = body + chunkSize + chunkSize % 2;
+    }
+    return {};
+}
+
 } // namespace
 
 SoundPlayer::SoundPlayer(QObject *parent)
@@ -31,69 +103,15 @@ SoundPlayer::SoundPlayer(QObject *parent)
 {
 }
 
-SoundPlayer::~SoundPlayer() = default;
+// The sinks still read from m_source, which goes before QObject deletes them as children.
+SoundPlayer::~SoundPlayer()
+{
+    Close();
+}
 
 bool SoundPlayer::IsPlayableWav(QIODevice &device)
 {
-    if (!device.isReadable() || device.isSequential() || !device.seek(0))
-        return false;
-    const qint64 size = device.size();
-    const QByteArray riff = device.read(RiffHeaderSize);
-    if (riff.size() != RiffHeaderSize || !riff.startsWith("RIFF") || riff.sliced(8) != "WAVE")
-        return false;
-
-    // Chunks are walked as the effect's decoder walks them: other chunks (and a "data" chunk before
-    // the format is known) are skipped, the first "fmt " chunk sets the format, and the first "data"
-    // chunk after it is the sound.
-    qint64 sampleBytes = 0;
-    qint64 frameBytes = 0;
-    qint64 pos = RiffHeaderSize;
-    while (pos + ChunkHeaderSize <= size) {
-        if (!device.seek(pos))
-            return false;
-        const QByteArray header = device.read(ChunkHeaderSize);
-        if (header.size() != ChunkHeaderSize)
-            return false;
-        const QByteArray id = header.first(4);
-        const qint64 chunkSize = le32(header, 4);
-        const qint64 body = pos + ChunkHeaderSize;
-        if (id == "data" && frameBytes != 0) {
-            // The effect loads exactly the size the chunk declares, a whole sample at a time, and
-            // stays "Loading" for ever while any of it is missing: such a file is refused here.
-            return chunkSize >= frameBytes && chunkSize % sampleBytes == 0 && body + chunkSize <= size;
-        }
-        // The format wants a pad byte after an odd-sized chunk, the effect's decoder skips none:
-        // one of the two would lose its place in such a file.
-        if (chunkSize % 2 != 0)
-            return false;
-        if (id == "fmt " && frameBytes == 0) {
-            if (chunkSize < FmtFieldsSize || body + chunkSize > size)
-                return false;
-            const QByteArray fmt = device.read(FmtFieldsSize);
-            if (fmt.size() != FmtFieldsSize)
-                return false;
-            const quint16 format = le16(fmt, 0);
-            const quint16 channels = le16(fmt, 2);
-            const quint32 rate = le32(fmt, 4);
-            const quint16 bits = le16(fmt, 14);
-            if (format != FormatPcm || channels == 0 || rate == 0 || (bits != 8 && bits != 16 && bits != 32))
-                return false;
-            sampleBytes = bits / 8;
-            frameBytes = channels * sampleBytes;
-        }
-        pos = body + chunkSize;
-    }
-    return false;
-}
-
-bool SoundPlayer::IsOpen() const
-{
-    return m_effect != nullptr;
-}
-
-bool SoundPlayer::IsPlaying() const
-{
-    return m_playing;
+    return readWav(device).has_value();
 }
 
 void SoundPlayer::SetFileName(const QString &fileName)
@@ -101,68 +119,94 @@ void SoundPlayer::SetFileName(const QString &fileName)
     m_fileName = fileName;
 }
 
-void SoundPlayer::Command(const QString &command)
-{
-    if (command == u"Open")
-        Open();
-    else if (command == u"Close")
-        Close();
-    else if (command == u"Play")
-        Play();
-    else if (command == u"Stop")
-        Stop();
-    // "Prev" needs nothing: every "Play" starts at the beginning of the sound.
-}
-
 void SoundPlayer::Open()
 {
     Close();
     // Only a regular file: opening a FIFO or a device for reading could block the board.
     const QFileInfo info(m_fileName);
-    if (!info.isFile())
+    if (!info.isFile() || info.size() > MaxFileBytes)
         return;
     QFile file(info.absoluteFilePath());
-    if (!file.open(QIODevice::ReadOnly) || !IsPlayableWav(file))
+    if (!file.open(QIODevice::ReadOnly))
         return;
-
-    m_effect = new QSoundEffect(this);
-    // Queued, so that a Done handler sending commands back never runs inside the effect's own
-    // signal emission.
-    connect(m_effect, &QSoundEffect::playingChanged, this, &SoundPlayer::EffectPlayingChanged,
-            Qt::QueuedConnection);
-    m_effect->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
+    const std::optional<WavLayout> wav = readWav(file);
+    if (!wav || !file.seek(wav->dataAt))
+        return;
+    const QByteArray samples = file.read(wav->dataBytes);
+    if (samples.size() != wav->dataBytes)
+        return;
+    m_format = wav->format;
+    m_source.setData(samples);
+    m_source.open(QIODevice::ReadOnly);
+    // Finding the output connects to the sound server, half a second the first time: done here, at
+    // load, it does not delay the first horn.
+    QMediaDevices::defaultAudioOutput();
 }
 
 void SoundPlayer::Close()
 {
-    m_playing = false;
-    delete m_effect;
-    m_effect = nullptr;
+    DropSink();
+    m_source.close();
+    m_source.setData(QByteArray());
 }
 
 void SoundPlayer::Play()
 {
-    if (!m_effect)
+    if (!IsOpen())
         return;
-    // Clearing the flag first turns the interrupted playback's end into no Done.
-    m_playing = false;
-    m_effect->stop();
-    m_effect->play();
-    m_playing = m_effect->isPlaying();
+    DropSink();
     emit Started();
+    // Without a sound server there is no output: the board goes on in silence.
+    const QAudioDevice output = QMediaDevices::defaultAudioOutput();
+    if (output.isNull())
+        return;
+    m_source.seek(0);
+    m_sink = new QAudioSink(output, m_format, this);
+    m_sink->setBufferSize(m_format.bytesForDuration(BufferUs));
+    // Queued, so that a Done handler calling back into the player never runs inside the sink's own
+    // feeding; the sink travels along because a restart may have replaced it by the time it arrives.
+    const QAudioSink *sink = m_sink;
+    connect(m_sink, &QAudioSink::stateChanged, this,
+            [this, sink](QAudio::State state) { SinkStateChanged(sink, state); }, Qt::QueuedConnection);
+    m_playing = true;
+    m_sink->start(&m_source);
 }
 
 void SoundPlayer::Stop()
 {
-    m_playing = false;
-    if (m_effect)
-        m_effect->stop();
+    // After a playback has ended the sink may still be sounding the last data it was handed: let it.
+    if (m_playing)
+        DropSink();
 }
 
-void SoundPlayer::EffectPlayingChanged()
+void SoundPlayer::Prev()
 {
-    // Delivered late: by now a restart may be playing again, or a Stop may have ended it.
-    if (!m_playing || !m_effect || m_effect->isPlaying())
+    // Nothing to do: every Play starts at the beginning of the sound.
+}
+
+void SoundPlayer::DropSink()
+{
+    m_playing = false;
+    if (!m_sink)
+        return;
+    m_sink->disconnect(this);
+    m_sink->stop();
+    // Later: the sink's destructor runs the event loop, which must not happen inside a Play.
+    m_sink->deleteLater();
+    m_sink = nullptr;
+}
+
+void SoundPlayer::SinkStateChanged(const QAudioSink *sink, QAudio::State state)
+{
+    if (sink != m_sink || !m_playing)
+        return;
+    if (state == QAudio::StoppedState) {
+        // The stream could not be opened or the server went away: silence, and no end to report.
+        m_playing = false;
+        return;
+    }
+    // Idle also follows an underrun in the middle of the sound; only the end of the data is the end.
+    if (state != QAudio::IdleState || !m_source.atEnd())
         return;
     m_playing = false;
     emit Done(NotifySuccessful);

@@ -218,7 +218,7 @@ void frmScoreboard::Form_Load()
     RecordLayout(this);
     if (!Settings.BuzzerFile.isEmpty() && QFileInfo::exists(Settings.BuzzerFile)) {
         mmcBuzzer->SetFileName(Settings.BuzzerFile);
-        mmcBuzzer->Command(QStringLiteral("Open"));
+        mmcBuzzer->Open();
     }
     pledPeriod[0]->SetFocus();
 }
@@ -226,7 +226,7 @@ void frmScoreboard::Form_Load()
 void frmScoreboard::Buzzer()
 {
     if (!mmcBuzzer->FileName().isEmpty())
-        mmcBuzzer->Command(QStringLiteral("Play"));
+        mmcBuzzer->Play();
 }
 
 void frmScoreboard::UpdateFormColors()
@@ -290,9 +290,9 @@ void frmScoreboard::ReapplySettings()
     UpdateLabels();
     UpdateFormColors();
     RecordLayout(this);
-    mmcBuzzer->Command(QStringLiteral("Close"));
+    mmcBuzzer->Close();
     mmcBuzzer->SetFileName(Settings.BuzzerFile);
-    mmcBuzzer->Command(QStringLiteral("Open"));
+    mmcBuzzer->Open();
 }
 
 void frmScoreboard::keyPressEvent(QKeyEvent *event)
@@ -335,8 +335,8 @@ void frmScoreboard::tmrClock_Timer()
 
 void frmScoreboard::mmcBuzzer_Done()
 {
-    mmcBuzzer->Command(QStringLiteral("Stop"));
-    mmcBuzzer->Command(QStringLiteral("Prev"));
+    mmcBuzzer->Stop();
+    mmcBuzzer->Prev();
 }
 
 QString frmScoreboard::DisplayOf(const QWidget *widget) const

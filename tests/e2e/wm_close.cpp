@@ -1,4 +1,4 @@
-// e2e_wm_close WINDOW-ID: asks an X window to close the way a window manager's close button does,
+// wm_close WINDOW-ID: asks an X window to close the way a window manager's close button does,
 // with a WM_DELETE_WINDOW message, so the program runs its own close handling. The end-to-end test
 // needs this because it runs without a window manager, and xdotool's windowclose destroys the window
 // behind the program's back instead.

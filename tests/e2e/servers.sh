@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Private servers for the end-to-end tests, in a fresh folder and gone on exit: start_x runs a virtual
+# X server, start_sound a sound server whose one null sink "test" is the default output. Nothing of the
+# caller's session takes part. Sourced by e2e.sh; run as `servers.sh COMMAND...` it runs the command
+# beside the sound server alone, and fails if the command skipped anything.
+# Exit status 77 (skipped) when a server cannot start: scripts/install-deps.sh installs them.
+set -euo pipefail
+
+work=$(mktemp -d)
+server_pids=()
+stop_servers() {
+  [ -n "${PULSE_CLIENTCONFIG:-}" ] && timeout 5 pactl exit 2>/dev/null
+  for ((i = ${#server_pids[@]} - 1; i >= 0; i--)); do kill "${server_pids[i]}" 2>/dev/null; wait "${server_pids[i]}" 2>/dev/null; done
+  rm -rf "$work"
+}
+trap 'stop_servers || true' EXIT
+skip() { echo "SKIP: $*"; exit 77; }
+fail() { echo "FAIL: $*"; exit 1; }
+# wait_for SECONDS COMMAND...: polls the command every tenth of a second.
+wait_for() {
+  local tries=$(($1 * 10)); shift
+  until "$@" >/dev/null 2>&1; do tries=$((tries - 1)); [ "$tries" -gt 0 ] || return 1; sleep 0.1; done
+}
+
+start_x() {
+  command -v Xvfb >/dev/null || skip "Xvfb is not installed"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  server_pids+=($!)
+  wait_for 10 grep -q '[0-9]' "$work/display" || skip "Xvfb did not start: $(cat "$work/xvfb.log")"
+  export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
+}
+
+start_sound() {
+  for tool in pulseaudio pactl parec pacat; do command -v $tool >/dev/null || skip "$tool is not installed"; done
+  mkdir -m 700 "$work/runtime" "$work/home"
+  export XDG_RUNTIME_DIR=$work/runtime HOME=$work/home PULSE_CLIENTCONFIG=$work/client.conf
+  unset PULSE_SERVER PULSE_RUNTIME_PATH PULSE_SINK PULSE_SOURCE
+  printf 'autospawn = no\n' >"$PULSE_CLIENTCONFIG"
+  pulseaudio --daemonize=no --exit-idle-time=-1 -n \
+    --load="module-null-sink sink_name=test rate=44100 channels=2" \
+    --load="module-native-protocol-unix auth-anonymous=1" >"$work/pulse.log" 2>&1 &
+  server_pids+=($!)
+  wait_for 10 pactl info || skip "the sound server did not start: $(cat "$work/pulse.log")"
+  pactl set-default-sink test
+}
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+  start_sound
+  "$@" | tee "$work/out"
+  ! grep '^SKIP' "$work/out" || fail "checks skipped beside a sound server"
+fi
