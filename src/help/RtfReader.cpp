@@ -109,9 +109,14 @@ void RtfReader::CloseGroup()
 {
     Flush();
     m_fallbackToSkip = 0;
-    if (m_overflow > 0)
+    if (m_overflow > 0) {
         --m_overflow;
-    else if (m_groups.size() > 1)
+        return;
+    }
+    // The document's own group is closing: a last paragraph without \par keeps the state it was written in.
+    if (m_groups.size() == 2 && m_paragraphOpen)
+        EndParagraph();
+    if (m_groups.size() > 1)
         m_groups.pop_back();
 }
 
