@@ -47,9 +47,11 @@ QTextBlockFormat BlockFormat(const RtfParagraphFormat &rtf)
     format.setLeftMargin(rtf.leftIndent / TwipsPerPixel);
     format.setTopMargin(rtf.spaceBefore / TwipsPerPixel);
     format.setBottomMargin(rtf.spaceAfter / TwipsPerPixel);
+    // RTF measures tab stops from the page's margin, Qt from the block's own left edge.
     QList<QTextOption::Tab> tabs;
     for (const int stop : rtf.tabStops)
-        tabs.append(QTextOption::Tab(stop / TwipsPerPixel, QTextOption::LeftTab));
+        if (stop > rtf.leftIndent)
+            tabs.append(QTextOption::Tab((stop - rtf.leftIndent) / TwipsPerPixel, QTextOption::LeftTab));
     format.setTabPositions(tabs);
     return format;
 }

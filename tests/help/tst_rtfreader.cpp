@@ -98,7 +98,7 @@ void tst_RtfReader::reads_data()
         u"[#ff0000]r[#000080]n[]a"_s);
     // paragraph state
     row("alignment until pard", R"({\rtf1\qc a\par\qr b\par\qj c\par\pard d})", u"{c}[]a|{r}[]b|{j}[]c|[]d"_s);
-    row("indent, spacing, tab stops", R"({\rtf1\li720\sb300\sa150\tx1800 a})", u"{li48}{sb20}{sa10}{tab120}[]a"_s);
+    row("indent, spacing, tab stops", R"({\rtf1\li720\sb300\sa150\tx1800 a})", u"{li48}{sb20}{sa10}{tab72}[]a"_s);
     row("paragraph takes the state at its end", R"({\rtf1 a\qc\par b})", u"{c}[]a|{c}[]b"_s);
     // code pages and Unicode
     row("\\'hh in Windows-1252 by default", R"({\rtf1 \'93\'80\'e9\'94})", u"[]\u201C\u20AC\u00E9\u201D"_s);
