@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: run test build bench deps configure screenshots clean
+.PHONY: run test build bench deps configure screenshots fuzz clean
 
 run: build
 	./$(BUILD_DIR)/quorvane
@@ -25,6 +25,11 @@ deps:
 
 screenshots: build
 	bash scripts/screenshots.sh
+
+# The RTF reader under libFuzzer for FUZZ_SECONDS (needs clang; make test replays the corpus without it).
+FUZZ_SECONDS ?= 300
+fuzz:
+	bash fuzz/fuzz.sh $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -2,12 +2,23 @@
 
 #include "app/frmSplash.h"
 #include "board/frmScoreboard.h"
+#include "help/frmHelp.h"
+
+#include <QPointer>
 
 namespace {
 
-// The help window: one for the whole run, shown modeless beside whichever window asked for it.
+// The help window: one for the whole run, shown modeless beside whichever window asked for it. Asked
+// again while open, it comes to the front as it is; once closed it is gone, and the next request builds
+// a new one that reads the help file again.
 void OpenHelp()
 {
+    static QPointer<frmHelp> help;
+    if (!help)
+        help = new frmHelp;
+    help->show();
+    help->raise();
+    help->activateWindow();
 }
 
 // The options dialog, modal over the window that asked for it.
