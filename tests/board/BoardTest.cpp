@@ -280,27 +280,19 @@ private slots:
     void coloursComeFromTheSettings()
     {
         QTest::mouseClick(m_board->imgBonusV, Qt::LeftButton);
-        Settings.FormBack = 0x101010;
-        Settings.LEDBack = 0x202020;
-        Settings.TimeColor = 0x303030;
-        Settings.ScoreColor = 0x454545;
-        Settings.PeriodColor = 0x505050;
-        Settings.BorderColor = 0x606060;
-        Settings.HomeColor = 0x707070;
-        Settings.VisitorColor = 0x808080;
+        qint32 colour = 0;
+        for (qint32 *setting : {&Settings.FormBack, &Settings.LEDBack, &Settings.TimeColor, &Settings.ScoreColor,
+                                &Settings.PeriodColor, &Settings.BorderColor, &Settings.HomeColor, &Settings.VisitorColor})
+            *setting = colour += 0x101010;
         m_board->UpdateFormColors();
         QCOMPARE(m_board->palette().color(QPalette::Window), QColor(0x10, 0x10, 0x10));
-        QCOMPARE(m_board->pledTime[3]->LitColor(), 0x303030);
-        QCOMPARE(m_board->pledVisitorScore[2]->LitColor(), 0x454545);
-        QCOMPARE(m_board->pledPeriod[0]->LitColor(), 0x505050);
-        QCOMPARE(m_board->pledPeriod[0]->BackColor(), 0x202020);
-        QCOMPARE(m_board->picHomeScore->BackColor(), 0x202020);
-        QCOMPARE(m_board->lblPeriod->ForeColor(), 0x606060);
-        QCOMPARE(m_board->lblHome->ForeColor(), 0x707070);
-        QCOMPARE(m_board->lblVisitor->ForeColor(), 0x808080);
-        QCOMPARE(m_board->shpTime[0]->FillColor(), 0x606060);
-        QCOMPARE(m_board->shpBonusV->FillColor(), 0x101010); // every indicator goes out
-        QCOMPARE(m_board->shpBonusV->BorderColor(), 0x202020);
+        const QList<qint32> lit {m_board->pledTime[3]->LitColor(), m_board->pledVisitorScore[2]->LitColor(),
+                                 m_board->pledPeriod[0]->LitColor(), m_board->pledPeriod[0]->BackColor(),
+                                 m_board->picHomeScore->BackColor(), m_board->lblPeriod->ForeColor(),
+                                 m_board->lblHome->ForeColor(), m_board->lblVisitor->ForeColor(),
+                                 m_board->shpTime[0]->FillColor(), m_board->shpBonusV->FillColor()};
+        QCOMPARE(lit, (QList<qint32> {0x303030, 0x404040, 0x505050, 0x202020, 0x202020, 0x606060, 0x707070,
+                                      0x808080, 0x606060, 0x101010})); // every indicator goes out
     }
 
     void f11TogglesFullScreenAndNothingElse()
