@@ -83,16 +83,6 @@ private slots:
         QCOMPARE(happened, action.isEmpty() ? QStringList() : QStringList {action});
     }
 
-    void resetStopsAndShowsTheLastTypedTime()
-    {
-        typeOn(m_board->pledTime[1], "7.30\r");
-        m_board->AllKeyPress(115);
-        tick(40);
-        m_board->AllKeyPress(114);
-        QCOMPARE(IsCounting(0), qint16(0));
-        QCOMPARE(clockCells(), (Cells {-1, 7, 3, 0}));
-    }
-
     void commandKeyOnAFocusedCellActsOnce_data()
     {
         QTest::addColumn<QString>("group");
@@ -221,8 +211,13 @@ private slots:
         m_board->AllKeyPress(115);
         tick(3);
         QCOMPARE(m_plays->count(), 2);
-        m_board->AllKeyPress(114);
+        // A reset stops the clock at the last time typed on it.
+        typeOn(m_board->pledTime[0], "7.30\r");
+        m_board->AllKeyPress(115);
         tick();
+        m_board->AllKeyPress(114);
+        QCOMPARE(IsCounting(0), qint16(0));
+        QCOMPARE(clockCells(), (Cells {-1, 7, 3, 0}));
         typeOn(m_board->pledTime[0], "0\r");
         tick();
         QCOMPARE(m_plays->count(), 3);
@@ -293,17 +288,6 @@ private slots:
                                  m_board->shpTime[0]->FillColor(), m_board->shpBonusV->FillColor()};
         QCOMPARE(lit, (QList<qint32> {0x303030, 0x404040, 0x505050, 0x202020, 0x202020, 0x606060, 0x707070,
                                       0x808080, 0x606060, 0x101010})); // every indicator goes out
-    }
-
-    void f11TogglesFullScreenAndNothingElse()
-    {
-        QTest::keyClick(m_board->pledPeriod[0], Qt::Key_F11);
-        QVERIFY(m_board->isFullScreen());
-        QTest::keyClick(m_board->pledPeriod[0], Qt::Key_F11);
-        QVERIFY(!m_board->isFullScreen());
-        QCOMPARE(m_board->ClockTime, qint16(0));
-        QCOMPARE(IsCounting(0), qint16(0));
-        QCOMPARE(m_board->pledPeriod[0]->Caption(), 0);
     }
 
 private:

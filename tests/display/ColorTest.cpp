@@ -26,7 +26,7 @@ private slots:
         auto *home = new Label(u"Home"_s, &window);
         home->setObjectName(u"lblHome"_s);
         auto *shouting = new Label(u"HOME"_s, &window);
-        shouting->setObjectName(u"LBLHOME"_s);
+        shouting->setObjectName(u"LBLHOME"_s); // names are compared with their case
         auto *panel = new PictureBox(&window);
         auto *dot = new Shape(Shape::Kind::Oval, panel);
         LedGroup cells(u"pledTest"_s);
@@ -34,12 +34,10 @@ private slots:
 
         ColorControlsByType(&window, {home});
 
-        QCOMPARE(title->ForeColor(), 0x123456);
-        QCOMPARE(home->ForeColor(), 0xFFFFFF);     // excluded
-        QCOMPARE(shouting->ForeColor(), 0x123456); // names are compared with their case
-        QCOMPARE(panel->BackColor(), 0x654321);
-        QCOMPARE(dot->BorderColor(), 0x123456);    // nested inside the panel
-        QCOMPARE(cells[0]->BackColor(), 7);        // cells are coloured by group only
+        // THEN each type wears its colour, nested controls too, all but the excluded name and the cells
+        const QList<qint32> colours {title->ForeColor(), home->ForeColor(), shouting->ForeColor(),
+                                     panel->BackColor(), dot->BorderColor(), cells[0]->BackColor()};
+        QCOMPARE(colours, (QList<qint32> {0x123456, 0xFFFFFF, 0x123456, 0x654321, 0x123456, 7}));
 
         SetLEDColors(cells, 0x00C000);
         QCOMPARE(cells[0]->BackColor(), 0x654321);
