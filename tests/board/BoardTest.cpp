@@ -17,8 +17,6 @@
 
 using namespace Qt::StringLiterals;
 
-using Cells = QList<int>;
-
 // The board as the operator drives it, against stepped clocks: keys, clicks, focus, the tick and the
 // buzzer requests (whether sound reaches a speaker is the end-to-end test's business).
 class BoardTest : public QObject
@@ -37,127 +35,109 @@ private slots:
         m_board->show();
         QVERIFY(QTest::qWaitForWindowActive(m_board.get()));
         m_plays = std::make_unique<QSignalSpy>(m_board->mmcBuzzer, &SoundPlayer::Started);
+        m_help = std::make_unique<QSignalSpy>(m_board.get(), &frmScoreboard::helpRequested);
+        m_options = std::make_unique<QSignalSpy>(m_board.get(), &frmScoreboard::optionsRequested);
     }
     void cleanup()
     {
         m_plays.reset();
+        m_help.reset();
+        m_options.reset();
         m_board.reset();
         m_clock.reset();
     }
 
-    void dispatch_data()
+    // Each row is what an operator does, step by step, and what the board then shows; only the named
+    // observations are compared. Steps: "type:<keys>" on the focused widget ("~" is Enter), "hold:<key>"
+    // (a press and its repeats), "tab", "backtab", "click:<control>", "focus:<group>.<cell>", "board"
+    // (the window itself), "tick:<n>" (50 ms each), "preset:<tenths>", "keys:<start,reset,switch,buzzer>",
+    // "wall:<hours>" (the system time jumps), "at:<hh:mm>" (the wall clock is set to that time of day).
+    void operate_data()
     {
-        QTest::addColumn<QList<int>>("keys"); // start/stop, reset, switch, buzzer
-        QTest::addColumn<int>("typed");
-        QTest::addColumn<QString>("action");
-        const QList<int> defaults {115, 114, 99, 98};
-        QTest::newRow("s starts") << defaults << 115 << u"start"_s;
-        QTest::newRow("c switches") << defaults << 99 << u"switch"_s;
-        QTest::newRow("b sounds") << defaults << 98 << u"buzzer"_s;
-        QTest::newRow("h helps") << defaults << 104 << u"help"_s;
-        QTest::newRow("o options") << defaults << 111 << u"options"_s;
-        QTest::newRow("S is not s") << defaults << 83 << u""_s;
-        QTest::newRow("H is not h") << defaults << 72 << u""_s;
-        QTest::newRow("equal keys: the earlier row wins") << QList<int> {115, 115, 99, 98} << 115 << u"start"_s;
-        QTest::newRow("switch key h beats help") << QList<int> {115, 114, 104, 98} << 104 << u"switch"_s;
-        QTest::newRow("moved start key") << QList<int> {83, 114, 99, 98} << 83 << u"start"_s;
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char *tag, const QString &steps, const QString &expected) {
+            QTest::newRow(tag) << steps << expected;
+        };
+        row("s starts", u"type:s"_s, u"run=1"_s);
+        row("capitals are other keys", u"type:SHO"_s, u"run=0 help=0 options=0"_s);
+        row("c, b, h and o", u"type:cbho"_s, u"time=1 plays=1 help=1 options=1"_s);
+        row("equal keys: the earlier row wins", u"keys:115,115,99,98 type:s"_s, u"run=1"_s);
+        row("switch key h beats help", u"keys:115,114,104,98 type:h"_s, u"time=1 help=0"_s);
+        row("key on a focused cell acts once", u"focus:pledTime.3 type:c"_s, u"time=1"_s);
+        row("held key acts once", u"focus:pledHomeScore.2 hold:s"_s, u"run=1"_s);
+        row("held key on the window acts once", u"board hold:c"_s, u"time=1"_s);
+        row("possession lights", u"click:imgPossH"_s, u"lamps=1000"_s);
+        row("twice puts it out", u"click:imgPossH click:imgPossH"_s, u"lamps=0000"_s);
+        row("the other side takes it over", u"click:imgPossH click:imgPossV"_s, u"lamps=0100"_s);
+        row("bonus apart", u"click:imgPossH click:imgBonusV click:imgBonusH"_s, u"lamps=1010"_s);
+        row("Tab: clock, visitor, home", u"tab tab tab"_s, u"focus=pledHomeScore mark=pledHomeScore"_s);
+        row("Tab round to the period", u"tab tab tab tab"_s, u"focus=pledPeriod"_s);
+        row("Shift+Tab the other way", u"backtab backtab"_s, u"focus=pledVisitorScore"_s);
+        row("panel click gives its display", u"click:picTime"_s, u"focus=pledTime mark=pledTime"_s);
+        row("focus away drops the entry", u"click:picHomeScore type:1 tab backtab type:5~"_s, u"home=5"_s);
+        row("run-out not yet", u"preset:3 type:s tick:5"_s, u"plays=0"_s);
+        row("run-out sounds once", u"preset:3 type:s tick:6 tick:100"_s, u"plays=1 clock=-00- colon=0"_s);
+        row("again after a reset", u"preset:1 type:s tick:3 type:r tick:1 preset:1 type:s tick:3"_s, u"plays=2"_s);
+        row("typed 0 sounds at the next tick", u"tick:1 focus:pledTime.0 type:0~ tick:1"_s, u"plays=1"_s);
+        row("reset returns to the typed time", u"focus:pledTime.1 type:7.30~s tick:40 type:r"_s,
+            u"clock=-730 run=0"_s);
+        row("time of day", u"at:14:35 type:c tick:1"_s, u"clock=1435 colon=1"_s);
+        row("time of day after midnight", u"at:00:02 type:c tick:1"_s, u"clock=-002 colon=1"_s);
+        row("run-out unseen still sounds", u"preset:20 type:sc tick:40"_s, u"plays=1"_s);
+        row("the game ran on meanwhile", u"type:sc tick:1300 type:c tick:1"_s, u"clock=-855"_s);
+        row("system time jumps do not move it", u"type:s tick:20 wall:3 tick:20 wall:-5 tick:20 wall:26 tick:20"_s,
+            u"clock=-956 plays=0"_s);
     }
-    void dispatch()
+    void operate()
     {
-        QFETCH(QList<int>, keys);
-        QFETCH(int, typed);
-        QFETCH(QString, action);
-        Settings.StartStopClockKey = qint16(keys[0]);
-        Settings.ResetClockKey = qint16(keys[1]);
-        Settings.ClockSwitchKey = qint16(keys[2]);
-        Settings.BuzzerKey = qint16(keys[3]);
-        QSignalSpy help(m_board.get(), &frmScoreboard::helpRequested);
-        QSignalSpy options(m_board.get(), &frmScoreboard::optionsRequested);
-        m_board->AllKeyPress(qint16(typed));
-        QStringList happened;
-        for (const auto &[name, seen] : {std::pair {u"start"_s, IsCounting(0) != 0}, {u"switch"_s, m_board->ClockTime != 0},
-                                         {u"buzzer"_s, m_plays->count() > 0}, {u"help"_s, help.count() > 0},
-                                         {u"options"_s, options.count() > 0}})
-            if (seen)
-                happened << name;
-        QCOMPARE(happened, action.isEmpty() ? QStringList() : QStringList {action});
-    }
-
-    void commandKeyOnAFocusedCellActsOnce_data()
-    {
-        QTest::addColumn<QString>("group");
-        QTest::addColumn<int>("cell");
-        QTest::newRow("period") << u"pledPeriod"_s << 0;
-        QTest::newRow("clock, last cell") << u"pledTime"_s << 3;
-        QTest::newRow("home hundreds") << u"pledHomeScore"_s << 2;
-        QTest::newRow("no display") << QString() << 0;
-    }
-    void commandKeyOnAFocusedCellActsOnce()
-    {
-        QFETCH(QString, group);
-        QFETCH(int, cell);
-        QWidget *target = group.isEmpty() ? static_cast<QWidget *>(m_board.get()) : groupNamed(group)->at(cell);
-        target->setFocus();
-        // A toggle shows a double dispatch: twice would bring it back. A held key acts once too.
-        QTest::keyClick(target, Qt::Key_C);
-        QCOMPARE(m_board->ClockTime, qint16(-1));
-        QTest::keyPress(target, Qt::Key_S);
-        for (int repeat = 0; repeat < 3; ++repeat) {
-            QKeyEvent held(QEvent::KeyPress, Qt::Key_S, Qt::NoModifier, u"s"_s, true);
-            QApplication::sendEvent(target, &held);
+        QFETCH(QString, steps);
+        QFETCH(QString, expected);
+        for (const QString &step : steps.split(u' ')) {
+            const QString arg = step.section(u':', 1);
+            QWidget *focused = QApplication::focusWidget();
+            if (step.startsWith(u"type:")) {
+                for (const QChar key : arg)
+                    key == u'~' ? QTest::keyClick(focused, Qt::Key_Return) : QTest::keyClicks(focused, key);
+            } else if (step.startsWith(u"hold:")) {
+                QTest::keyClicks(focused, arg);
+                QKeyEvent repeat(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, arg, true);
+                for (int i = 0; i < 3; ++i)
+                    QApplication::sendEvent(focused, &repeat);
+            } else if (step == u"tab" || step == u"backtab") {
+                QTest::keyClick(focused, step == u"tab" ? Qt::Key_Tab : Qt::Key_Backtab);
+            } else if (step.startsWith(u"click:")) {
+                QTest::mouseClick(m_board->findChild<QWidget *>(arg), Qt::LeftButton, {}, QPoint(2, 2));
+            } else if (step.startsWith(u"focus:")) {
+                for (PolyLED *cell : m_board->findChildren<PolyLED *>(arg.section(u'.', 0, 0)))
+                    if (cell->Index() == arg.section(u'.', 1).toInt())
+                        cell->setFocus();
+            } else if (step == u"board") {
+                m_board->setFocus();
+            } else if (step.startsWith(u"tick:")) {
+                for (int i = arg.toInt(); i > 0; --i) {
+                    m_clock->Advance(50);
+                    QMetaObject::invokeMethod(m_board->tmrClock, "timeout");
+                }
+            } else if (step.startsWith(u"preset:")) {
+                SetCount(Tenths(arg.toInt()), 0, 0);
+            } else if (step.startsWith(u"keys:")) {
+                const QStringList keys = arg.split(u',');
+                Settings.StartStopClockKey = qint16(keys[0].toInt());
+                Settings.ResetClockKey = qint16(keys[1].toInt());
+                Settings.ClockSwitchKey = qint16(keys[2].toInt());
+                Settings.BuzzerKey = qint16(keys[3].toInt());
+            } else if (step.startsWith(u"wall:")) {
+                m_clock->SetWall(m_clock->Wall().addSecs(arg.toInt() * 3600));
+            } else if (step.startsWith(u"at:")) {
+                m_clock->SetWall(QDateTime(QDate(2026, 12, 6), QTime::fromString(arg, u"hh:mm"_s)));
+            } else {
+                QFAIL(qPrintable(u"unknown step "_s + step));
+            }
         }
-        QCOMPARE(IsCounting(0), qint16(-1));
-    }
-
-    void indicators_data()
-    {
-        QTest::addColumn<QString>("clicks"); // home and visitor possession, then bonus: H V h v
-        QTest::addColumn<QList<bool>>("lit"); // possession H, V, bonus H, V
-        QTest::newRow("home lights") << u"H"_s << QList<bool> {true, false, false, false};
-        QTest::newRow("home twice puts it out") << u"HH"_s << QList<bool> {false, false, false, false};
-        QTest::newRow("visitor takes it over") << u"HV"_s << QList<bool> {false, true, false, false};
-        QTest::newRow("bonus apart from possession") << u"Hvh"_s << QList<bool> {true, false, true, false};
-    }
-    void indicators()
-    {
-        QFETCH(QString, clicks);
-        QFETCH(QList<bool>, lit);
-        const QList<Image *> areas {m_board->imgPossH, m_board->imgPossV, m_board->imgBonusH, m_board->imgBonusV};
-        for (const QChar click : clicks)
-            QTest::mouseClick(areas[u"HVhv"_s.indexOf(click)], Qt::LeftButton);
-        const QList<Shape *> lamps {m_board->shpPossH, m_board->shpPossV, m_board->shpBonusH, m_board->shpBonusV};
-        for (qsizetype i = 0; i < lamps.size(); ++i)
-            QCOMPARE(lamps[i]->FillColor(), lit[i] ? Settings.ScoreColor : Settings.FormBack);
-    }
-
-    void tabVisitsEachDisplayOnceEitherWay()
-    {
-        const QStringList forwards {u"pledTime"_s, u"pledVisitorScore"_s, u"pledHomeScore"_s, u"pledPeriod"_s};
-        QCOMPARE(QApplication::focusWidget(), m_board->pledPeriod[0]);
-        for (const QString &display : forwards) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget()->objectName(), display);
-            QVERIFY(groupNamed(display)->at(groupNamed(display)->UBound())->Marked());
-            QCOMPARE(m_board->pledTime[0]->Marked(), display == u"pledTime");
-        }
-        for (qsizetype i = forwards.size() - 2; i >= -1; --i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-            QCOMPARE(QApplication::focusWidget()->objectName(), i < 0 ? forwards.last() : forwards[i]);
-        }
-    }
-
-    void clickedPanelAndLeavingFocus()
-    {
-        // GIVEN 1 typed on the home score, then the operator tabs away and back
-        QTest::mouseClick(m_board->picHomeScore, Qt::LeftButton, {}, QPoint(3, 3));
-        QCOMPARE(QApplication::focusWidget(), m_board->pledHomeScore[0]);
-        typeOn(m_board->pledHomeScore[0], "1");
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-        // WHEN 5 and Enter follow THEN the score is 5, not 15
-        typeOn(m_board->pledHomeScore[0], "5\r");
-        QCOMPARE(m_board->pledHomeScore[0]->Caption(), 5);
-        QCOMPARE(m_board->pledHomeScore[1]->Caption(), -1);
+        const QMap<QString, QString> seen = observed();
+        for (const QString &pair : expected.split(u' '))
+            QCOMPARE(pair.section(u'=', 0, 0) + u'=' + seen.value(pair.section(u'=', 0, 0)), pair);
     }
 
     void digitsStayInsideTheirPanelsAtAnyShape_data()
@@ -194,70 +174,6 @@ private slots:
         QCOMPARE(m_board->lblHome->FontSize(), 36.0);
     }
 
-    void runOutSoundsOnceUntilTheClockIsSetAgain()
-    {
-        SetCount(Tenths(3), 0, 0);
-        m_board->AllKeyPress(115);
-        tick(5);
-        QCOMPARE(m_plays->count(), 0);
-        tick();
-        QCOMPARE(m_plays->count(), 1);
-        QCOMPARE(clockCells(), (Cells {-1, 0, 0, -1}));
-        tick(100);
-        QCOMPARE(m_plays->count(), 1);
-        // A reset and a second run-out sound again, as does a typed 0 at the next tick.
-        m_board->AllKeyPress(114);
-        SetCount(Tenths(1), 0, 0);
-        m_board->AllKeyPress(115);
-        tick(3);
-        QCOMPARE(m_plays->count(), 2);
-        // A reset stops the clock at the last time typed on it.
-        typeOn(m_board->pledTime[0], "7.30\r");
-        m_board->AllKeyPress(115);
-        tick();
-        m_board->AllKeyPress(114);
-        QCOMPARE(IsCounting(0), qint16(0));
-        QCOMPARE(clockCells(), (Cells {-1, 7, 3, 0}));
-        typeOn(m_board->pledTime[0], "0\r");
-        tick();
-        QCOMPARE(m_plays->count(), 3);
-    }
-
-    void timeOfDayShownWhileTheGameRunsOn_data()
-    {
-        QTest::addColumn<QTime>("now");
-        QTest::addColumn<Cells>("cells");
-        // The test runs in the C locale, whose short time format is 24-hour.
-        QTest::newRow("afternoon") << QTime(14, 35) << Cells {1, 4, 3, 5};
-        QTest::newRow("two past midnight") << QTime(0, 2) << Cells {-1, 0, 0, 2};
-    }
-    void timeOfDayShownWhileTheGameRunsOn()
-    {
-        QFETCH(QTime, now);
-        QFETCH(Cells, cells);
-        SetCount(Seconds(2), 0, 0);
-        m_board->AllKeyPress(115);
-        m_board->AllKeyPress(99);
-        m_clock->SetWall(QDateTime(QDate(2026, 12, 6), now));
-        tick(40);
-        QCOMPARE(clockCells(), cells);
-        QCOMPARE(m_board->shpTime[0]->FillColor(), Settings.BorderColor);
-        // The game clock ran out unseen and the buzzer still sounded.
-        QCOMPARE(m_plays->count(), 1);
-    }
-
-    void systemTimeJumpsLeaveTheGameClockAlone()
-    {
-        m_board->AllKeyPress(115);
-        tick(20);
-        for (int hours : {3, -5, 26}) {
-            m_clock->SetWall(m_clock->Wall().addSecs(hours * 3600));
-            tick(20);
-        }
-        QCOMPARE(clockCells(), (Cells {-1, 9, 5, 6})); // 4 s run: 9:56
-        QCOMPARE(m_plays->count(), 0);
-    }
-
     void noBuzzerFileMeansSilence()
     {
         m_plays.reset();
@@ -268,7 +184,7 @@ private slots:
         QSignalSpy plays(m_board->mmcBuzzer, &SoundPlayer::Started);
         m_board->AllKeyPress(98);
         SetCount(ClockValue(), 0, 0);
-        tick();
+        QMetaObject::invokeMethod(m_board->tmrClock, "timeout");
         QCOMPARE(plays.count(), 0);
     }
 
@@ -291,41 +207,41 @@ private slots:
     }
 
 private:
-    void tick(int times = 1)
+    // What the operator sees, in the words the table uses.
+    QMap<QString, QString> observed() const
     {
-        for (int i = 0; i < times; ++i) {
-            m_clock->Advance(50);
-            QMetaObject::invokeMethod(m_board->tmrClock, "timeout");
-        }
-    }
-    Cells clockCells() const
-    {
-        Cells cells;
-        for (const PolyLED *cell : m_board->pledTime)
-            cells << cell->Caption();
-        return cells;
-    }
-    LedGroup *groupNamed(const QString &name)
-    {
-        for (LedGroup *group : {&m_board->pledTime, &m_board->pledHomeScore, &m_board->pledVisitorScore, &m_board->pledPeriod})
-            if (group->Name() == name)
-                return group;
-        return nullptr;
-    }
-    void typeOn(QWidget *cell, const char *keys)
-    {
-        cell->setFocus();
-        for (const char *key = keys; *key; ++key) {
-            if (*key == '\r')
-                QTest::keyClick(cell, Qt::Key_Return);
-            else
-                QTest::keyClicks(cell, QString(QLatin1Char(*key)));
-        }
+        const auto digits = [](const LedGroup &group, bool fromHighest) {
+            QString text;
+            for (const PolyLED *cell : group)
+                text.insert(fromHighest ? 0 : text.size(), cell->Caption() < 0 ? u"-"_s : QString::number(cell->Caption()));
+            return text;
+        };
+        QString lamps;
+        for (const Shape *lamp : {m_board->shpPossH, m_board->shpPossV, m_board->shpBonusH, m_board->shpBonusV})
+            lamps += lamp->FillColor() == Settings.ScoreColor ? u'1' : u'0';
+        QString mark;
+        for (const PolyLED *cell : m_board->findChildren<PolyLED *>())
+            if (cell->Marked())
+                mark = cell->objectName();
+        const QWidget *focused = QApplication::focusWidget();
+        return {{u"clock"_s, digits(m_board->pledTime, false)},
+                {u"colon"_s, QString::number(m_board->shpTime[0]->FillColor() == Settings.BorderColor)},
+                {u"run"_s, QString::number(IsCounting(0) != 0)},
+                {u"time"_s, QString::number(m_board->ClockTime != 0)},
+                {u"plays"_s, QString::number(m_plays->count())},
+                {u"help"_s, QString::number(m_help->count())},
+                {u"options"_s, QString::number(m_options->count())},
+                {u"home"_s, digits(m_board->pledHomeScore, true).remove(u'-')},
+                {u"lamps"_s, lamps},
+                {u"focus"_s, focused ? focused->objectName() : QString()},
+                {u"mark"_s, mark}};
     }
 
     std::unique_ptr<SteppedClock> m_clock;
     std::unique_ptr<frmScoreboard> m_board;
     std::unique_ptr<QSignalSpy> m_plays;
+    std::unique_ptr<QSignalSpy> m_help;
+    std::unique_ptr<QSignalSpy> m_options;
 };
 
 QUORVANE_TEST(BoardTest)
