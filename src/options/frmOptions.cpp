@@ -260,6 +260,8 @@ void frmOptions::ChooseKey(const QString &action, const KeyField &key)
     CurrentKey = Settings.*key.field;
     frmChooseKey dialog(ShownKeys(), this);
     dialog.exec();
+    // A window manager would hand the keyboard back to us now; on a bare X session nobody does.
+    activateWindow();
     if (const int chosen = ChosenKey.toInt(); chosen != 0)
         key.label->SetKey(static_cast<qint16>(chosen));
 }
