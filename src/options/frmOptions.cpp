@@ -249,8 +249,11 @@ void frmOptions::Form_Load()
     for (const KeyField &key : m_keys)
         key.label->SetKey(Settings.*key.field);
     BuzzTemp = Settings.BuzzerFile;
-    for (const TextField &text : m_texts)
+    for (const TextField &text : m_texts) {
+        // The limit is for typing: a longer text from the store shows whole, so OK cannot cut it unseen.
+        text.box->setMaxLength(qMax(text.box->maxLength(), static_cast<int>((Settings.*text.field).size())));
         text.box->setText(Settings.*text.field);
+    }
     lblBFile->setText(BuzzerFileText(BuzzTemp));
 }
 

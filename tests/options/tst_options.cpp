@@ -187,6 +187,7 @@ void tst_Options::changesKeptOrDropped()
     // GIVEN settings an operator made, none of them factory values
     Settings.HomeColor = Settings.TimeColor = 0x010203;
     Settings.ResetClockKey = Settings.BuzzerKey = 'k';
+    Settings.TitleText = QString(30, u'T'); // longer than the box lets anyone type
     const SettingsRecord own = Settings;
     m_dialogs.yes = yes;
     frmOptions dialog;
