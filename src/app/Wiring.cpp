@@ -3,6 +3,7 @@
 #include "app/frmSplash.h"
 #include "board/frmScoreboard.h"
 #include "help/frmHelp.h"
+#include "options/frmOptions.h"
 
 #include <QPointer>
 
@@ -21,10 +22,12 @@ void OpenHelp()
     help->activateWindow();
 }
 
-// The options dialog, modal over the window that asked for it.
+// The options dialog, modal over the window that asked for it and made anew each time, so every opening
+// starts from Settings. The board's timer keeps ticking in the dialog's event loop.
 void OpenOptions(QWidget *parent)
 {
-    Q_UNUSED(parent);
+    frmOptions dialog(parent);
+    dialog.exec();
 }
 
 } // namespace

@@ -1,0 +1,94 @@
+#include "options/frmChooseKey.h"
+
+#include "display/KeyAscii.h"
+#include "options/KeyHandover.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Keys the board gives a meaning of its own whatever the settings say: Enter, space, "+", "-", "."
+// and "=" in the typed entry on the displays, and "o" for this very dialog.
+const QList<qint16> ReservedKeys {13, 32, 43, 45, 46, 61, 111};
+
+} // namespace
+
+frmChooseKey::frmChooseKey(const QList<qint16> &keysShown, QWidget *parent)
+    : QDialog(parent)
+    , m_keysShown(keysShown)
+{
+    setWindowTitle(QStringLiteral("Choose Key"));
+
+    lblChoose = new QLabel(this);
+    lblChoose->setObjectName(QStringLiteral("lblChoose"));
+    lblChoose->setWordWrap(true);
+
+    lblUsed = new QLabel(QStringLiteral("This key is already in use, please choose another."), this);
+    lblUsed->setObjectName(QStringLiteral("lblUsed"));
+    QPalette red = lblUsed->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    lblUsed->setPalette(red);
+    // The warning appears without the dialog changing its size under the operator's eyes.
+    QSizePolicy keepSpace = lblUsed->sizePolicy();
+    keepSpace.setRetainSizeWhenHidden(true);
+    lblUsed->setSizePolicy(keepSpace);
+    lblUsed->hide();
+
+    cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setDefault(true);
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(lblChoose);
+    layout->addWidget(lblUsed);
+    layout->addWidget(cmdCancel, 0, Qt::AlignRight);
+
+    // Keys reach the button when it has the focus and the dialog when nothing has; both hand them to
+    // the key rule before the button could take a space or a letter as a click.
+    cmdCancel->installEventFilter(this);
+    installEventFilter(this);
+
+    Form_Load();
+}
+
+void frmChooseKey::Form_Load()
+{
+    lblChoose->setText(QStringLiteral("Press the key you would like to ") + KeyActionText + QLatin1Char('.'));
+    ChosenKey = QStringLiteral("0");
+}
+
+bool frmChooseKey::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        // Enter and Esc keep their meaning in a dialog: both close it without a key. A carriage return
+        // typed as a character (Ctrl+M) is a key like any other and meets the rule.
+        const bool closes = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter
+            || key->key() == Qt::Key_Escape;
+        const int code = KeyAscii(key);
+        if (!closes && code >= 0) {
+            KeyPressed(static_cast<qint16>(code));
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmChooseKey::KeyPressed(qint16 code)
+{
+    // The action's own saved key is always welcome back, even while its label shows another.
+    const bool refused = code != CurrentKey && (m_keysShown.contains(code) || ReservedKeys.contains(code));
+    if (refused) {
+        lblUsed->show();
+        QApplication::beep();
+        return;
+    }
+    lblUsed->hide();
+    ChosenKey = QString::number(code);
+    accept();
+}
