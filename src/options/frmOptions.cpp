@@ -17,7 +17,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QSettings>
 #include <QTabWidget>
 
 namespace {
@@ -283,7 +282,7 @@ void frmOptions::cmdResetColors_Click()
     if (!PlatformDialogs::Current().AskYesNo(QStringLiteral("Reset Colors"),
                                              QStringLiteral("Are you sure you want to reset the colors?"), this))
         return;
-    const SettingsRecord factory;
+    const SettingsRecord factory = DefaultSettings();
     for (const ColorField &color : m_colors)
         color.preview->SetBackColor(factory.*color.field);
 }
@@ -293,7 +292,7 @@ void frmOptions::cmdResetKeys_Click()
     if (!PlatformDialogs::Current().AskYesNo(QStringLiteral("Reset Keys"),
                                              QStringLiteral("Are you sure you want to reset the keys?"), this))
         return;
-    const SettingsRecord factory;
+    const SettingsRecord factory = DefaultSettings();
     for (const KeyField &key : m_keys)
         key.label->SetKey(factory.*key.field);
 }
@@ -313,7 +312,7 @@ void frmOptions::cmdOk_Click()
     // them silently would be worse than a message.
     Settings = pending;
     if (!SaveSettings()) {
-        const QString file = QSettings(QStringLiteral("Quorvane"), QStringLiteral("Quorvane")).fileName();
+        const QString file = SettingsFileName();
         PlatformDialogs::Current().Warn(
             QStringLiteral("Settings Not Saved"),
             QStringLiteral("The settings could not be saved in\n%1\n(%2).\n\n"
