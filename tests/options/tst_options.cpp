@@ -63,247 +63,210 @@ bool ChooseKey(frmOptions &options, const char *button, char key)
     return taken;
 }
 
-QString StoreFile()
-{
-    return QSettings(u"Quorvane"_s, u"Quorvane"_s).fileName();
-}
-
 } // namespace
 
+// The options dialog and the key capture dialog, driven as an operator drives them, the platform's own
+// dialogs answered by a stand-in.
 class tst_Options : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void keyRule_data();
-    void keyRule();
-    void okStoresAllSixteen();
-    void changesKeptOrDropped_data();
-    void changesKeptOrDropped();
-    void keyButtons();
-    void buzzerFile_data();
-    void buzzerFile();
-    void unwritableStore();
-    void focusOnOk();
-    void namesShownOnBoard();
+    void initTestCase()
+    {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_store.path()));
+    }
+
+    void init()
+    {
+        Settings = DefaultSettings();
+        QFile::remove(SettingsFileName());
+        m_dialogs.yes = false;
+        m_dialogs.file.clear();
+        m_dialogs.warnings.clear();
+    }
+
+    void keyRule_data()
+    {
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("chosen"); // "0": no key taken
+        QTest::addColumn<bool>("open");
+        // b is the buzzer's own saved key though its label shows it, s another action's; o and the typed-entry
+        // characters (a carriage return typed as Ctrl+M among them) belong to the board.
+        for (const QChar c : u"bOh\b"_s)
+            QTest::addRow("code %d taken", c.unicode()) << Qt::Key_unknown << QString(c) << QString::number(c.unicode()) << false;
+        for (const QChar c : u"so+-.=\r"_s)
+            QTest::addRow("code %d refused", c.unicode()) << Qt::Key_unknown << QString(c) << u"0"_s << true;
+        QTest::newRow("space, which would click Cancel") << Qt::Key_Space << u" "_s << u"0"_s << true;
+        QTest::newRow("Esc cancels") << Qt::Key_Escape << u"\x1b"_s << u"0"_s << false;
+        QTest::newRow("Enter cancels") << Qt::Key_Return << u"\r"_s << u"0"_s << false;
+    }
+
+    void keyRule()
+    {
+        QFETCH(Qt::Key, key);
+        QFETCH(QString, typed);
+        QFETCH(QString, chosen);
+        QFETCH(bool, open);
+        KeyActionText = u"sound the buzzer"_s;
+        CurrentKey = 'b';
+        frmChooseKey capture({'s', 'r', 'c', 'b'});
+        capture.show();
+        QCOMPARE(capture.lblChoose->text(), u"Press the key you would like to sound the buzzer."_s);
+        // WHEN the key is pressed on Cancel, the one control that takes the focus
+        QTest::sendKeyEvent(QTest::Click, capture.cmdCancel, key, typed, {});
+        QCOMPARE(ChosenKey, chosen);
+        QCOMPARE(capture.isVisible(), open);
+        QCOMPARE(capture.lblUsed->isVisible(), open);
+    }
+
+    void okStoresAllSixteen()
+    {
+        // WHEN the dialog is confirmed untouched over the factory settings THEN all sixteen keys are stored
+        frmOptions().cmdOk->click();
+        QSettings store(SettingsFileName(), QSettings::NativeFormat);
+        QCOMPARE(store.allKeys().size(), 16);
+        for (const SettingsField &field : SettingsFields)
+            QCOMPARE(store.value(field.path()).toString(), field.text(DefaultSettings()));
+        QCOMPARE(store.value(u"ColorSettings/FormBack"_s).toString(), u"4210752"_s);
+    }
+
+    void changesKeptOrDropped_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("yes"); // the question answered Yes, a colour picked, a free key pressed
+        QTest::addColumn<QString>("closer");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("reset colours, No, OK") << u"cmdResetColors"_s << false << u"ok"_s << false;
+        QTest::newRow("reset colours, Yes, Cancel") << u"cmdResetColors"_s << true << u"cancel"_s << false;
+        QTest::newRow("reset colours, Yes, OK") << u"cmdResetColors"_s << true << u"ok"_s << true;
+        QTest::newRow("reset keys, Yes, window closed") << u"cmdResetKeys"_s << true << u"close"_s << false;
+        QTest::newRow("colour picker cancelled, OK") << u"cmdHomeC"_s << false << u"ok"_s << false;
+        QTest::newRow("colour picked, OK") << u"cmdHomeC"_s << true << u"ok"_s << true;
+        QTest::newRow("key chosen, Cancel") << u"cmdResetClock"_s << true << u"cancel"_s << false;
+    }
+
+    void changesKeptOrDropped()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, yes);
+        QFETCH(QString, closer);
+        QFETCH(bool, changed);
+        // GIVEN settings an operator made, none of them factory values
+        Settings.HomeColor = Settings.TimeColor = 0x010203;
+        Settings.ResetClockKey = Settings.BuzzerKey = 'k';
+        Settings.TitleText = QString(30, u'T'); // longer than the box lets anyone type
+        const SettingsRecord own = Settings;
+        m_dialogs.yes = yes;
+        frmOptions dialog;
+        dialog.show();
+        if (button == u"cmdResetClock")
+            ChooseKey(dialog, "cmdResetClock", 'z');
+        else
+            dialog.findChild<QPushButton *>(button)->click();
+        closer == u"ok" ? dialog.cmdOk->click() : closer == u"cancel" ? dialog.cmdCancel->click() : void(dialog.close());
+        QCOMPARE(Settings != own, changed);
+        QCOMPARE(QFile::exists(SettingsFileName()), closer == u"ok");
+    }
+
+    void keyButtons()
+    {
+        frmOptions dialog;
+        // GIVEN the buzzer key changed from b to x, not confirmed: x is in use now, the saved b is welcome
+        QVERIFY(ChooseKey(dialog, "cmdBuzzer", 'x'));
+        QVERIFY(!ChooseKey(dialog, "cmdBuzzer", 'x'));
+        QVERIFY(ChooseKey(dialog, "cmdBuzzer", 'b'));
+        // A key with no glyph shows its name and is kept as its code
+        QVERIFY(ChooseKey(dialog, "cmdStartStopClock", '\b'));
+        QCOMPARE(dialog.findChild<KeyLabel *>(u"lblStartStopClock"_s)->text(), u"Backspace"_s);
+        QCOMPARE(KeyLabel::TextFor(9) + KeyLabel::TextFor(160), u"Ctrl+ICode 160"_s);
+        dialog.cmdOk->click();
+        QCOMPARE(Settings.BuzzerKey, 'b');
+        QCOMPARE(Settings.StartStopClockKey, 8);
+    }
+
+    void buzzerFile_data()
+    {
+        QTest::addColumn<QString>("saved");
+        QTest::addColumn<QString>("picked"); // what the file dialog returns; empty: not opened
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("kept");
+        // Paths of an exact length in the test's own folder; the one of 51 characters exists.
+        const QString folder = m_store.path() + u'/';
+        const auto path = [&folder](int length) { return folder + QString(length - folder.size() - 4, u'h') + u".wav"_s; };
+        const QString p50 = path(50), p51 = path(51), gone = folder + QString(60 - folder.size(), u'g');
+        QFile(p51).open(QIODevice::WriteOnly);
+        const QString p51Short = p51.left(10) + u" .../"_s + QFileInfo(p51).fileName();
+        QTest::newRow("none") << QString() << QString() << u"[No File Selected]"_s << QString();
+        QTest::newRow("50 characters, whole") << p50 << QString() << p50 << p50;
+        QTest::newRow("51 characters, shortened") << p51 << QString() << p51Short << p51;
+        QTest::newRow("long, file gone") << gone << QString() << gone.left(10) + u" .../"_s << gone;
+        QTest::newRow("missing file picked") << p50 << gone << p50 << p50;
+    }
+
+    void buzzerFile()
+    {
+        QFETCH(QString, saved);
+        QFETCH(QString, picked);
+        QFETCH(QString, shown);
+        QFETCH(QString, kept);
+        Settings.BuzzerFile = saved;
+        m_dialogs.file = picked;
+        frmOptions dialog;
+        if (!picked.isEmpty())
+            dialog.cmdBuzzerSound->click();
+        QCOMPARE(dialog.lblBFile->text(), shown);
+        dialog.cmdOk->click();
+        QCOMPARE(Settings.BuzzerFile, kept);
+    }
+
+    void unwritableStore()
+    {
+        // GIVEN a plain file where the store's folder belongs, so the folder cannot be made
+        QDir(QFileInfo(SettingsFileName()).path()).removeRecursively();
+        QFile blocker(QFileInfo(SettingsFileName()).path());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        frmOptions dialog;
+        dialog.findChild<QLineEdit *>(u"txtHomeText"_s)->setText(u"Eagles"_s);
+        dialog.cmdOk->click();
+        blocker.remove();
+        // THEN the name is in force for this run, and the operator learns where and why it was not saved
+        QCOMPARE(Settings.HomeText, u"Eagles"_s);
+        QCOMPARE(m_dialogs.warnings.size(), 1);
+        QVERIFY2(m_dialogs.warnings.first().contains(SettingsFileName() + u"\n(Not a directory)"_s), qPrintable(m_dialogs.warnings.first()));
+    }
+
+    void namesShownOnBoard()
+    {
+        // GIVEN the board opened from the splash and wired as the program wires them
+        auto *splash = new frmSplash;
+        WireSplash(splash);
+        frmScoreboard *board = nullptr;
+        connect(splash, &frmSplash::BoardOpened, this, [&board](frmScoreboard *opened) { board = opened; });
+        splash->GoScore();
+        QVERIFY(board);
+        // WHEN the operator opens the options with "o", types texts longer than the boxes take, and confirms
+        InNextModal<frmOptions>([](frmOptions *options) {
+            for (auto [box, text] : {std::pair {"txtTitle", "Spring Championship Final 2025"},
+                                     {"txtHomeText", "Eagles United"}, {"txtVisitorText", "Hawks"}}) {
+                auto *edit = options->findChild<QLineEdit *>(QLatin1String(box));
+                edit->selectAll();
+                QTest::keyClicks(edit, QLatin1String(text));
+            }
+            options->cmdOk->click();
+        });
+        QTest::keyClick(board, 'o');
+        QCOMPARE(board->lblTitle->text() + u'|' + board->lblHome->text() + u'|' + board->lblVisitor->text(),
+                 u"Spring Championship Fina|Eagles Uni|Hawks"_s);
+        delete board;
+    }
 
 private:
     QTemporaryDir m_store;
-    SettingsRecord m_factory;
     // In place for every test, so no real dialog ever waits for an operator.
     FakeDialogs m_dialogs;
 };
-
-void tst_Options::initTestCase()
-{
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_store.path());
-    m_factory.BuzzerFile = DefaultBuzzerFile();
-}
-
-void tst_Options::init()
-{
-    Settings = m_factory;
-    QFile::remove(StoreFile());
-    m_dialogs.yes = false;
-    m_dialogs.file.clear();
-    m_dialogs.warnings.clear();
-}
-
-void tst_Options::keyRule_data()
-{
-    QTest::addColumn<Qt::Key>("key");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("chosen"); // "0": no key taken
-    QTest::addColumn<bool>("open");
-    // b is the buzzer's own saved key though its label shows it, s another action's; o and the typed-entry
-    // characters (a carriage return typed as Ctrl+M among them) belong to the board.
-    for (const QChar c : u"bOh\b"_s)
-        QTest::addRow("code %d taken", c.unicode()) << Qt::Key_unknown << QString(c) << QString::number(c.unicode()) << false;
-    for (const QChar c : u"so+-.=\r"_s)
-        QTest::addRow("code %d refused", c.unicode()) << Qt::Key_unknown << QString(c) << u"0"_s << true;
-    QTest::newRow("space, which would click Cancel") << Qt::Key_Space << u" "_s << u"0"_s << true;
-    QTest::newRow("Esc cancels") << Qt::Key_Escape << u"\x1b"_s << u"0"_s << false;
-    QTest::newRow("Enter cancels") << Qt::Key_Return << u"\r"_s << u"0"_s << false;
-}
-
-void tst_Options::keyRule()
-{
-    QFETCH(Qt::Key, key);
-    QFETCH(QString, typed);
-    QFETCH(QString, chosen);
-    QFETCH(bool, open);
-    KeyActionText = u"sound the buzzer"_s;
-    CurrentKey = 'b';
-    frmChooseKey capture({'s', 'r', 'c', 'b'});
-    capture.show();
-    QCOMPARE(capture.lblChoose->text(), u"Press the key you would like to sound the buzzer."_s);
-    // WHEN the key is pressed on Cancel, the one control that takes the focus
-    QTest::sendKeyEvent(QTest::Click, capture.cmdCancel, key, typed, {});
-    QCOMPARE(ChosenKey, chosen);
-    QCOMPARE(capture.isVisible(), open);
-    QCOMPARE(capture.lblUsed->isVisible(), open);
-}
-
-void tst_Options::okStoresAllSixteen()
-{
-    // WHEN the dialog is confirmed untouched over the factory settings
-    frmOptions().cmdOk->click();
-    // THEN every key is stored, as decimal text where it is a number
-    QSettings store(u"Quorvane"_s, u"Quorvane"_s);
-    QStringList stored;
-    for (const QString &key : store.allKeys())
-        stored << key + u'=' + store.value(key).toString();
-    QCOMPARE(stored.join(u' '), u"ColorSettings/BorderColor=16777215 ColorSettings/FormBack=4210752 "
-        "ColorSettings/HomeColor=16777215 ColorSettings/LEDBack=0 ColorSettings/PeriodColor=49152 "
-        "ColorSettings/ScoreColor=33023 ColorSettings/TimeColor=255 ColorSettings/VisitorColor=16777215 "
-        "KeySettings/BuzzerFile="_s + DefaultBuzzerFile() + u" KeySettings/BuzzerKey=98 KeySettings/ClockSwitchKey=99 "
-        "KeySettings/ResetClockKey=114 KeySettings/StartStopClockKey=115 TextSettings/HomeText=Home "
-        "TextSettings/TitleText=Home TextSettings/VisitorText=Visitor"_s);
-}
-
-void tst_Options::changesKeptOrDropped_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<bool>("yes"); // the question answered Yes, a colour picked, a free key pressed
-    QTest::addColumn<QString>("closer");
-    QTest::addColumn<bool>("changed");
-    QTest::newRow("reset colours, No, OK") << u"cmdResetColors"_s << false << u"ok"_s << false;
-    QTest::newRow("reset colours, Yes, Cancel") << u"cmdResetColors"_s << true << u"cancel"_s << false;
-    QTest::newRow("reset colours, Yes, OK") << u"cmdResetColors"_s << true << u"ok"_s << true;
-    QTest::newRow("reset keys, Yes, window closed") << u"cmdResetKeys"_s << true << u"close"_s << false;
-    QTest::newRow("colour picker cancelled, OK") << u"cmdHomeC"_s << false << u"ok"_s << false;
-    QTest::newRow("colour picked, OK") << u"cmdHomeC"_s << true << u"ok"_s << true;
-    QTest::newRow("key chosen, Cancel") << u"cmdResetClock"_s << true << u"cancel"_s << false;
-}
-
-void tst_Options::changesKeptOrDropped()
-{
-    QFETCH(QString, button);
-    QFETCH(bool, yes);
-    QFETCH(QString, closer);
-    QFETCH(bool, changed);
-    // GIVEN settings an operator made, none of them factory values
-    Settings.HomeColor = Settings.TimeColor = 0x010203;
-    Settings.ResetClockKey = Settings.BuzzerKey = 'k';
-    Settings.TitleText = QString(30, u'T'); // longer than the box lets anyone type
-    const SettingsRecord own = Settings;
-    m_dialogs.yes = yes;
-    frmOptions dialog;
-    dialog.show();
-    if (button == u"cmdResetClock")
-        ChooseKey(dialog, "cmdResetClock", 'z');
-    else
-        dialog.findChild<QPushButton *>(button)->click();
-    closer == u"ok" ? dialog.cmdOk->click() : closer == u"cancel" ? dialog.cmdCancel->click() : void(dialog.close());
-    QCOMPARE(Settings != own, changed);
-    QCOMPARE(QFile::exists(StoreFile()), closer == u"ok");
-}
-
-void tst_Options::keyButtons()
-{
-    frmOptions dialog;
-    // GIVEN the buzzer key changed from b to x, not confirmed: x is in use now, the saved b is welcome
-    QVERIFY(ChooseKey(dialog, "cmdBuzzer", 'x'));
-    QVERIFY(!ChooseKey(dialog, "cmdBuzzer", 'x'));
-    QVERIFY(ChooseKey(dialog, "cmdBuzzer", 'b'));
-    // A key with no glyph shows its name and is kept as its code
-    QVERIFY(ChooseKey(dialog, "cmdStartStopClock", '\b'));
-    QCOMPARE(dialog.findChild<KeyLabel *>(u"lblStartStopClock"_s)->text(), u"Backspace"_s);
-    QCOMPARE(KeyLabel::TextFor(9) + KeyLabel::TextFor(160), u"Ctrl+ICode 160"_s);
-    dialog.cmdOk->click();
-    QCOMPARE(Settings.BuzzerKey, 'b');
-    QCOMPARE(Settings.StartStopClockKey, 8);
-}
-
-void tst_Options::buzzerFile_data()
-{
-    QTest::addColumn<QString>("saved");
-    QTest::addColumn<QString>("picked"); // what the file dialog returns; empty: not opened
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("kept");
-    // Paths of an exact length in the test's own folder; the one of 51 characters exists.
-    const QString folder = m_store.path() + u'/';
-    const auto path = [&folder](int length) { return folder + QString(length - folder.size() - 4, u'h') + u".wav"_s; };
-    const QString p50 = path(50), p51 = path(51), gone = folder + QString(60 - folder.size(), u'g');
-    QFile(p51).open(QIODevice::WriteOnly);
-    const QString p51Short = p51.left(10) + u" .../"_s + QFileInfo(p51).fileName();
-    QTest::newRow("none") << QString() << QString() << u"[No File Selected]"_s << QString();
-    QTest::newRow("50 characters, whole") << p50 << QString() << p50 << p50;
-    QTest::newRow("51 characters, shortened") << p51 << QString() << p51Short << p51;
-    QTest::newRow("long, file gone") << gone << QString() << gone.left(10) + u" .../"_s << gone;
-    QTest::newRow("file picked") << QString() << p51 << p51Short << p51;
-    QTest::newRow("missing file picked") << p50 << gone << p50 << p50;
-}
-
-void tst_Options::buzzerFile()
-{
-    QFETCH(QString, saved);
-    QFETCH(QString, picked);
-    QFETCH(QString, shown);
-    QFETCH(QString, kept);
-    Settings.BuzzerFile = saved;
-    m_dialogs.file = picked;
-    frmOptions dialog;
-    if (!picked.isEmpty())
-        dialog.cmdBuzzerSound->click();
-    QCOMPARE(dialog.lblBFile->text(), shown);
-    dialog.cmdOk->click();
-    QCOMPARE(Settings.BuzzerFile, kept);
-}
-
-void tst_Options::unwritableStore()
-{
-    // GIVEN a plain file where the store's folder belongs, so the folder cannot be made
-    QDir(QFileInfo(StoreFile()).path()).removeRecursively();
-    QFile blocker(QFileInfo(StoreFile()).path());
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    frmOptions dialog;
-    dialog.findChild<QLineEdit *>(u"txtHomeText"_s)->setText(u"Eagles"_s);
-    dialog.cmdOk->click();
-    blocker.remove();
-    // THEN the name is in force for this run, and the operator learns where and why it was not saved
-    QCOMPARE(Settings.HomeText, u"Eagles"_s);
-    QCOMPARE(m_dialogs.warnings.size(), 1);
-    QVERIFY2(m_dialogs.warnings.first().contains(StoreFile() + u"\n(Not a directory)"_s), qPrintable(m_dialogs.warnings.first()));
-}
-
-void tst_Options::focusOnOk()
-{
-    // GIVEN a key button worked from the keyboard: the focus comes back to OK, not to the button
-    frmOptions dialog;
-    dialog.show();
-    dialog.findChild<QPushButton *>(u"cmdBuzzer"_s)->setFocus();
-    ChooseKey(dialog, "cmdBuzzer", 'x');
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    QCOMPARE(QApplication::focusWidget(), dialog.cmdOk);
-}
-
-void tst_Options::namesShownOnBoard()
-{
-    // GIVEN the board opened from the splash and wired as the program wires them
-    auto *splash = new frmSplash;
-    WireSplash(splash);
-    frmScoreboard *board = nullptr;
-    connect(splash, &frmSplash::BoardOpened, this, [&board](frmScoreboard *opened) { board = opened; });
-    splash->GoScore();
-    QVERIFY(board);
-    // WHEN the operator opens the options with "o", types texts longer than the boxes take, and confirms
-    InNextModal<frmOptions>([](frmOptions *options) {
-        for (auto [box, text] : {std::pair {"txtTitle", "Spring Championship Final 2025"},
-                                 {"txtHomeText", "Eagles United"}, {"txtVisitorText", "Hawks"}}) {
-            auto *edit = options->findChild<QLineEdit *>(QLatin1String(box));
-            edit->selectAll();
-            QTest::keyClicks(edit, QLatin1String(text));
-        }
-        options->cmdOk->click();
-    });
-    QTest::keyClick(board, 'o');
-    QCOMPARE(board->lblTitle->text() + u'|' + board->lblHome->text() + u'|' + board->lblVisitor->text(),
-             u"Spring Championship Fina|Eagles Uni|Hawks"_s);
-    delete board;
-}
 
 QUORVANE_TEST(tst_Options)
 #include "tst_options.moc"
