@@ -1,0 +1,203 @@
+#include "display/ColorRef.h"
+#include "display/KeyAscii.h"
+#include "display/Label.h"
+#include "display/LedGroup.h"
+#include "display/modStretch.h"
+#include "display/PictureBox.h"
+#include "display/Shape.h"
+#include "display/Twips.h"
+#include "support/TestRegistry.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A cell that counts the times it is painted.
+class CountingCell : public PolyLED
+{
+public:
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        ++paints;
+        PolyLED::paintEvent(event);
+    }
+};
+
+// A window of a frame, a label and a panel of two cells, recorded at 632 x 453 pixels (9480 x 6795 twips).
+struct Window
+{
+    QWidget window;
+    Label *label = new Label(u"PERIOD"_s, &window);
+    Shape *frame = new Shape(Shape::Kind::RoundedRectangle, &window);
+    PictureBox *panel = new PictureBox(&window);
+    LedGroup cells {u"pledTest"_s};
+
+    Window()
+    {
+        label->SetFontSize(26.25);
+        SetTwipsRect(label, {3653, 4400, 2175, 735});
+        SetTwipsRect(frame, {120, 960, 9255, 5655});
+        SetTwipsRect(panel, {360, 3840, 3255, 1935});
+        for (double left : {2160.0, -480.0})
+            SetTwipsRect(cells.AddCell(panel), {left, 120, 930, 1665});
+        window.resize(632, 453);
+        RecordLayout(&window);
+    }
+    void ResizeTo(double across, double down)
+    {
+        window.resize(qRound(632 * across), qRound(453 * down));
+        StretchLayout(&window);
+    }
+};
+
+} // namespace
+
+// The LED digit cell, layout scaling and its arithmetic, on small windows of their own.
+class DisplayTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cellRepaintsOnlyOnChange_data()
+    {
+        QTest::addColumn<QByteArray>("property");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<bool>("repaints");
+        // The 50 ms tick writes the same values over and over.
+        QTest::newRow("same digit") << "Caption"_ba << 3 << false;
+        QTest::newRow("same colour") << "LitColor"_ba << 255 << false;
+        QTest::newRow("other digit") << "Caption"_ba << 4 << true;
+    }
+    void cellRepaintsOnlyOnChange()
+    {
+        QFETCH(QByteArray, property);
+        QFETCH(int, value);
+        QFETCH(bool, repaints);
+        CountingCell cell;
+        cell.SetCaption(3);
+        cell.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&cell));
+        QCoreApplication::processEvents();
+        cell.paints = 0;
+        cell.setProperty(property.constData(), value);
+        QCoreApplication::processEvents();
+        QCOMPARE(cell.paints > 0, repaints);
+    }
+
+    void cellDrawsOnlyTheSegmentsOfItsDigit()
+    {
+        PolyLED cell;
+        const auto firstLitColumn = [&cell](int digit) {
+            cell.SetCaption(digit);
+            const QImage image = cell.grab().toImage();
+            for (int x = 0; x < image.width(); ++x)
+                for (int y = 0; y < image.height(); ++y)
+                    if (image.pixelColor(x, y) == ToQColor(cell.LitColor()))
+                        return x;
+            return -1;
+        };
+        QVERIFY(firstLitColumn(8) < cell.width() / 2);
+        // A 1 lights only its right-hand segments, the only part of a score's hundreds cell in view.
+        QVERIFY(firstLitColumn(1) > cell.width() / 2);
+        QCOMPARE(firstLitColumn(-1), -1);
+    }
+
+    void cellReportsTypedKeysOnce_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<quint64>("sinceRelease"); // milliseconds since the key's last release
+        QTest::addColumn<int>("code"); // -1: not reported
+        QTest::newRow("capital S") << int(Qt::Key_S) << u"S"_s << 500ULL << 83;
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << u"\r"_s << 500ULL << 13;
+        QTest::newRow("left arrow") << int(Qt::Key_Left) << QString() << 500ULL << -1;
+        QTest::newRow("euro sign, beyond 255") << int(Qt::Key_unknown) << u"\u20ac"_s << 500ULL << -1;
+        // X11 repeats a held key as a release and a press at one instant, not always marked a repeat.
+        QTest::newRow("held key, repeated at its release") << int(Qt::Key_S) << u"s"_s << 0ULL << -1;
+    }
+    void cellReportsTypedKeysOnce()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        QFETCH(quint64, sinceRelease);
+        QFETCH(int, code);
+        PolyLED cell(2);
+        QSignalSpy keys(&cell, &PolyLED::KeyPress);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+        release.setTimestamp(1000);
+        NoteKeyRelease(&release);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        press.setTimestamp(1000 + sinceRelease);
+        QCoreApplication::sendEvent(&cell, &press);
+        QKeyEvent repeat(QEvent::KeyPress, key, Qt::NoModifier, text, true);
+        QCoreApplication::sendEvent(&cell, &repeat);
+        const QList<QVariantList> reported {{2, QVariant::fromValue(qint16(code))}};
+        QCOMPARE(keys, code < 0 ? QList<QVariantList>() : reported);
+    }
+
+    void roundsHalfToEvenWithinSixteenBits()
+    {
+        const QList<double> values {26.25, 21.75, 27.5, 26.5, 40000.0, std::nan("")};
+        QList<int> rounded;
+        for (const double value : values)
+            rounded << RoundHalfEven(value);
+        QCOMPARE(rounded, (QList<int> {26, 22, 28, 26, 32767, 0}));
+    }
+
+    void scales_data()
+    {
+        QTest::addColumn<double>("across");
+        QTest::addColumn<double>("down");
+        QTest::newRow("design size") << 1.0 << 1.0;
+        QTest::newRow("twice as wide") << 2.0 << 1.0;
+        QTest::newRow("3:4 upright") << 1.0 << 1.86;
+        QTest::newRow("shrunk to a sliver") << 0.05 << 0.02;
+    }
+    void scales()
+    {
+        QFETCH(double, across);
+        QFETCH(double, down);
+        Window w;
+        w.ResizeTo(across, down);
+        const double uniform = std::min(w.window.width() / 632.0, w.window.height() / 453.0);
+        // Frames stretch with the window, never below one pixel; text and digits keep their shape.
+        const QRectF frame = TwipsRect(w.frame);
+        QCOMPARE(qRound(frame.left()), qRound(120 * w.window.width() / 632.0));
+        QCOMPARE(qRound(frame.height()), qRound(std::max(1.0, 5655 * w.window.height() / 453.0)));
+        QCOMPARE(w.label->FontSize(), std::max(1.0, 26 * uniform));
+        QCOMPARE(w.cells[0]->Size(), std::max(1, int {RoundHalfEven(110 * uniform)}));
+        // The cells stay side by side as designed, one digit apart, about the panel's middle.
+        const QRectF units = w.cells[0]->geometry(), hundreds = w.cells[1]->geometry();
+        QVERIFY(!units.intersects(hundreds) || uniform < 0.1);
+        QVERIFY(qAbs((units.center() - hundreds.center()).x() - 2640 / TwipsPerPixel * uniform) <= 1.5);
+    }
+
+    void noDriftAndNothingToScaleBy()
+    {
+        Window w;
+        for (int step = 0; step < 200; ++step)
+            w.ResizeTo(1 + (step % 7) * 0.37, 1 + (step % 5) * 0.53);
+        w.ResizeTo(1, 1);
+        QCOMPARE(TwipsRect(w.frame), QRectF(120, 960, 9255, 5655));
+        QCOMPARE(w.cells[1]->geometry(), QRect(-32, 8, 62, 111));
+        // A recording beyond 16 bits keeps the last layout; a minimised window or no base scales nothing.
+        w.window.resize(2600, 453);
+        RecordLayout(&w.window);
+        QCOMPARE(BaseWidth, qint16(9480));
+        w.window.showMinimized();
+        w.ResizeTo(0.2, 0.2);
+        BaseWidth = 0;
+        w.window.showNormal();
+        w.ResizeTo(0.2, 0.2);
+        QCOMPARE(TwipsRect(w.frame), QRectF(120, 960, 9255, 5655));
+    }
+};
+
+QUORVANE_TEST(DisplayTest)
+#include "DisplayTest.moc"
