@@ -1,5 +1,6 @@
 #include "app/SplashPosition.h"
 #include "app/frmSplash.h"
+#include "display/Label.h"
 #include "settings/SettingsRecord.h"
 #include "support/TestRegistry.h"
 
