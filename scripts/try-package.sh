@@ -16,7 +16,7 @@ source tests/install/walk.sh
 root=$work/debian12
 # Only a proc file system is mounted in the root (the program finds its folder through /proc/self/exe): should
 # it fail to come off, the removal of the folder cannot reach into anything of this machine.
-trap 'umount "$root/proc" 2>/dev/null; stop_servers' EXIT
+trap 'umount "$root/proc" 2>/dev/null; stop_servers || true' EXIT
 in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive "$@"; }
 
 echo "== debootstrap bookworm (minbase)"
@@ -26,7 +26,7 @@ mount -t proc proc "$root/proc"
 
 echo "== apt install $(basename "$deb")"
 cp "$deb" "$root/tmp/"
-in_root apt-get install -y -q --no-install-recommends "/tmp/$(basename "$deb")" >"$work/apt.log" ||
+in_root apt-get install -y -q --no-install-recommends "/tmp/$(basename "$deb")" >"$work/apt.log" 2>&1 ||
   fail "apt could not install the package: $(tail -n 5 "$work/apt.log")"
 grep -E 'newly installed|^Setting up quorvane' "$work/apt.log"
 in_root dpkg -s quorvane | grep -E '^(Status|Version|Depends|Recommends):'
@@ -40,7 +40,7 @@ walk /usr/lib/quorvane "$root/home/newcomer/.config" chroot --userspec=newcomer:
 kill "${server_pids[-1]}"
 
 echo "== apt purge quorvane"
-in_root apt-get purge -y -q quorvane >"$work/apt.log" || fail "apt could not remove the package: $(cat "$work/apt.log")"
+in_root apt-get purge -y -q quorvane >"$work/apt.log" 2>&1 || fail "apt could not remove the package: $(cat "$work/apt.log")"
 grep -E '^(Removing|Purging)' "$work/apt.log"
 left=$(cd "$root" && ls -d usr/lib/quorvane usr/bin/quorvane usr/share/applications/org.quorvane.* \
   usr/share/metainfo/org.quorvane.* usr/share/icons/hicolor/*/apps/quorvane.* 2>/dev/null || true)
