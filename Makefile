@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: run test build bench deps configure screenshots fuzz clean
+.PHONY: run test build bench deps configure screenshots fuzz install package clean
 
 run: build
 	./$(BUILD_DIR)/quorvane
@@ -22,6 +22,15 @@ configure: deps
 
 deps:
 	@bash scripts/install-deps.sh
+
+# The program, its buzzer and help file in PREFIX/lib/quorvane, bin/quorvane, the menu entry and the icons.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# A Debian package in $(BUILD_DIR); scripts/try-package.sh installs it on a fresh Debian 12 as a user would.
+package: build
+	cd $(BUILD_DIR) && cpack
 
 screenshots: build
 	bash scripts/screenshots.sh

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Quorvane needs to build, run and test, and nothing when all are present.
+# Installs the Debian packages Quorvane needs to build, run, test and package, and nothing when all are present.
+# Installing needs root: as root it runs apt-get, otherwise sudo; without a sudo that lets it, it prints the one
+# command that does the installing and fails, so that nothing goes on to build against what is not there.
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-multimedia-dev libqt6opengl6-dev qt6-qpa-plugins
+  build-essential cmake ninja-build pkg-config file
+  qt6-base-dev qt6-multimedia-dev libqt6opengl6-dev libxkbcommon-dev qt6-qpa-plugins
   fonts-liberation
   xvfb xdotool x11-utils libx11-dev imagemagick python3 python3-pil python3-numpy
   pulseaudio pulseaudio-utils
+  desktop-file-utils appstream
 )
 
 missing=()
@@ -18,9 +21,28 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
+# sudo may work without a password, or ask for one when someone is at the terminal to type it.
+sudo_works() {
+  command -v sudo >/dev/null || return 1
+  sudo -n true 2>/dev/null && return 0
+  [ -t 0 ] && sudo -v
+}
+as_root=()
+if [ "$(id -u)" -ne 0 ]; then
+  if ! sudo_works; then
+    cat >&2 <<MESSAGE
+Quorvane needs Debian packages that are not installed, and installing them needs root.
+Run this as yourself (it asks for root's password), then run make again:
+
+  su -c 'apt-get install --no-install-recommends ${missing[*]}'
+
+MESSAGE
+    exit 1
+  fi
+  as_root=(sudo)
+fi
+
 echo "Installing: ${missing[*]}"
-sudo=()
-[ "$(id -u)" -ne 0 ] && sudo=(sudo)
 export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
