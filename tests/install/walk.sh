@@ -2,8 +2,9 @@
 # Sourced after tests/e2e/servers.sh, on a running X server. walk DIR CONFIG COMMAND... starts an installed
 # program with COMMAND and goes where a newcomer goes: the splash, a click to the board, the options confirmed,
 # help. DIR is the program's folder as the program sees it, CONFIG its settings folder as seen from here. The
-# options store the buzzer the program found, which must be the one in DIR; the help window must show the help
-# file, many lines of text, not the one-line notice that it has moved; every window carries the icon.
+# clock runs on behind the options dialog; Enter stores the sixteen factory values, the buzzer the one in DIR;
+# the help window must show the help file, many lines of text, not the one-line notice that it has moved;
+# every window carries the icon.
 walk() {
   local dir=$1 config=$2 board help ink
   shift 2
@@ -13,10 +14,16 @@ walk() {
   xdotool mousemove --sync --window "$(window '^Welcome to Quorvane$')" 216 36 click 1 ||
     fail "no splash: $(cat "$work/program.log")"
   board=$(window '^Quorvane$') || fail "a click on the splash opened no board"
-  xdotool windowfocus --sync "$board" key o
-  xdotool windowfocus --sync "$(window '^Options$')" key Return || fail "o opened no options"
-  wait_for 10 grep -qx "BuzzerFile=$dir/buzzer.wav" "$config/Quorvane/Quorvane.conf" ||
-    fail "the buzzer is not the one in $dir: $(grep -s BuzzerFile "$config/Quorvane/Quorvane.conf")"
+  xdotool windowfocus --sync "$board" key s o
+  options=$(window '^Options$') || fail "o opened no options"
+  xdotool windowmove --sync "$options" 0 400
+  clock() { import -window "$board" -crop 385x129+123+72 png:- | md5sum; }
+  [ "$(clock)" != "$(sleep 1.5; clock)" ] || fail "the clock stood still while the options were open"
+  xdotool windowfocus --sync "$options" key Return
+  local expected="16777215 4210752 16777215 0 49152 33023 255 16777215 $dir/buzzer.wav 98 99 114 115 Home Home Visitor"
+  wait_for 10 test -s "$config/Quorvane/Quorvane.conf" || fail "Enter on the options stored nothing"
+  [ "$(sed -n 's/^[A-Za-z]*=//p' "$config/Quorvane/Quorvane.conf" | xargs)" = "$expected" ] ||
+    fail "the options stored: $(cat "$config/Quorvane/Quorvane.conf")"
   xdotool windowfocus --sync "$board" key h
   help=$(window '^Quorvane Help$') || fail "h opened no help"
   sleep 0.5
