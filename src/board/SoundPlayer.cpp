@@ -103,10 +103,13 @@ SoundPlayer::SoundPlayer(QObject *parent)
 {
 }
 
-// The sinks still read from m_source, which goes before QObject deletes them as children.
+// The sinks go here, not with the player's children: they still read from m_source, which goes before
+// QObject deletes its children, and a sink's destructor runs the event loop, which may deliver a state
+// change queued for this player; it must find the player whole.
 SoundPlayer::~SoundPlayer()
 {
     Close();
+    qDeleteAll(findChildren<QAudioSink *>(Qt::FindDirectChildrenOnly));
 }
 
 bool SoundPlayer::IsPlayableWav(QIODevice &device)

@@ -262,6 +262,11 @@ void frmScoreboard::UpdateLabels()
 
 void frmScoreboard::AllKeyPress(qint16 KeyAscii)
 {
+    // Any key may change what the clock shows (a start, a reset, the switch, an entry typed on the
+    // clock, new settings): a tick follows it, and the tick then decides whether the timer stays on.
+    if (!tmrClock->isActive())
+        tmrClock->start();
+
     if (KeyAscii == Settings.StartStopClockKey) {
         // The next tick shows the clock; nothing is redrawn here.
         if (IsCounting(0) != 0)
@@ -331,6 +336,11 @@ void frmScoreboard::tmrClock_Timer()
         m_buzzerSounded = -1;
         Buzzer();
     }
+
+    // A stopped game clock on show cannot change until a key is pressed: the timer sleeps rather than
+    // wake the machine twenty times a second for nothing.
+    if (!ClockTime && IsCounting(0) == 0)
+        tmrClock->stop();
 }
 
 void frmScoreboard::mmcBuzzer_Done()

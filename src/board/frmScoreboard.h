@@ -14,7 +14,8 @@ class SoundPlayer;
 
 // The scoreboard window: title, team names, scores, period, game clock or time of day, possession
 // and bonus indicators. It holds the game state in its displays and in the game clock's slot,
-// turns command keys into clock, buzzer, help and options actions, and ticks every 50 ms.
+// turns command keys into clock, buzzer, help and options actions, and ticks every 50 ms while the clock
+// on show can change: while the game clock runs or the time of day is shown, and once after every key.
 class frmScoreboard : public QWidget
 {
     Q_OBJECT

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmapCache>
 
 #include <array>
 
@@ -134,7 +135,33 @@ void PolyLED::applyExtent()
 
 void PolyLED::paintEvent(QPaintEvent *)
 {
-    QPainter painter(this);
+    // Antialiased segments are the costliest thing the board draws, and a cell only ever shows eleven
+    // faces: each is drawn once per extent, colours, mark and pixel ratio, and copied from then on.
+    // The cache is shared, so the cells of one display draw each face once between them; a changed
+    // colour or extent makes new keys, and the faces no cell asks for any more age out of the cache.
+    const qreal ratio = devicePixelRatioF();
+    const QString key = QStringLiteral("PolyLED %1x%2 %3 %4 %5 %6 %7")
+                            .arg(width())
+                            .arg(height())
+                            .arg(m_litColor)
+                            .arg(m_backColor)
+                            .arg(m_caption)
+                            .arg(m_marked)
+                            .arg(ratio);
+    QPixmap face;
+    if (!QPixmapCache::find(key, &face)) {
+        face = QPixmap(size() * ratio);
+        face.setDevicePixelRatio(ratio);
+        QPainter painter(&face);
+        drawFace(painter);
+        painter.end();
+        QPixmapCache::insert(key, face);
+    }
+    QPainter(this).drawPixmap(0, 0, face);
+}
+
+void PolyLED::drawFace(QPainter &painter) const
+{
     const QColor back = ToQColor(m_backColor);
     const QColor lit = ToQColor(m_litColor);
     painter.fillRect(rect(), back);

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+class QPainter;
+
 // One LED-style seven-segment digit. Caption is a digit 0-9, or -1 for a blank cell; Size sets the
 // cell's extent (110: 930 x 1665 twips, 100: 840 x 1515 twips), so no caller ever sizes a cell.
 // Unlit segments glow faintly in a dim shade of the lit colour, as on a real board. Writing the
@@ -50,6 +52,7 @@ protected:
 
 private:
     void applyExtent();
+    void drawFace(QPainter &painter) const;
 
     int m_index;
     int m_caption = 0;

@@ -88,6 +88,10 @@ private slots:
         row("the game ran on meanwhile", u"type:sc tick:1300 type:c tick:1"_s, u"clock=-855"_s);
         row("system time jumps do not move it", u"type:s tick:20 wall:3 tick:20 wall:-5 tick:20 wall:26 tick:20"_s,
             u"clock=-956 plays=0"_s);
+        row("a key wakes the timer", u"type:1"_s, u"ticking=1"_s);
+        row("a stopped clock lets it sleep", u"type:s tick:1 type:s tick:1"_s, u"ticking=0"_s);
+        row("a running clock keeps it", u"type:s tick:1"_s, u"ticking=1"_s);
+        row("so does the time of day", u"type:c tick:1"_s, u"ticking=1"_s);
     }
     void operate()
     {
@@ -227,6 +231,7 @@ private:
         return {{u"clock"_s, digits(m_board->pledTime, false)},
                 {u"colon"_s, QString::number(m_board->shpTime[0]->FillColor() == Settings.BorderColor)},
                 {u"run"_s, QString::number(IsCounting(0) != 0)},
+                {u"ticking"_s, QString::number(m_board->tmrClock->isActive())},
                 {u"time"_s, QString::number(m_board->ClockTime != 0)},
                 {u"plays"_s, QString::number(m_plays->count())},
                 {u"help"_s, QString::number(m_help->count())},
