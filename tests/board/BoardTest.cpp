@@ -67,12 +67,10 @@ private slots:
         row("key on a focused cell acts once", u"focus:pledTime.3 type:c"_s, u"time=1"_s);
         row("held key acts once", u"focus:pledHomeScore.2 hold:s"_s, u"run=1"_s);
         row("held key on the window acts once", u"board hold:c"_s, u"time=1"_s);
-        row("possession lights", u"click:imgPossH"_s, u"lamps=1000"_s);
         row("twice puts it out", u"click:imgPossH click:imgPossH"_s, u"lamps=0000"_s);
         row("the other side takes it over", u"click:imgPossH click:imgPossV"_s, u"lamps=0100"_s);
         row("bonus apart", u"click:imgPossH click:imgBonusV click:imgBonusH"_s, u"lamps=1010"_s);
         row("Tab: clock, visitor, home", u"tab tab tab"_s, u"focus=pledHomeScore mark=pledHomeScore"_s);
-        row("Tab round to the period", u"tab tab tab tab"_s, u"focus=pledPeriod"_s);
         row("Shift+Tab the other way", u"backtab backtab"_s, u"focus=pledVisitorScore"_s);
         row("panel click gives its display", u"click:picTime"_s, u"focus=pledTime mark=pledTime"_s);
         row("focus away drops the entry", u"click:picHomeScore type:1 tab backtab type:5~"_s, u"home=5"_s);
