@@ -121,17 +121,6 @@ private slots:
         QCOMPARE(capture.lblUsed->isVisible(), open);
     }
 
-    void okStoresAllSixteen()
-    {
-        // WHEN the dialog is confirmed untouched over the factory settings THEN all sixteen keys are stored
-        frmOptions().cmdOk->click();
-        QSettings store(SettingsFileName(), QSettings::NativeFormat);
-        QCOMPARE(store.allKeys().size(), 16);
-        for (const SettingsField &field : SettingsFields)
-            QCOMPARE(store.value(field.path()).toString(), field.text(DefaultSettings()));
-        QCOMPARE(store.value(u"ColorSettings/FormBack"_s).toString(), u"4210752"_s);
-    }
-
     void changesKeptOrDropped_data()
     {
         QTest::addColumn<QString>("button");
