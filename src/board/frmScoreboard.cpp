@@ -295,7 +295,7 @@ void frmScoreboard::ReapplySettings()
     UpdateLabels();
     UpdateFormColors();
     RecordLayout(this);
-    mmcBuzzer->Close();
+    // Open drops the old sound first, a file that cannot be played included.
     mmcBuzzer->SetFileName(Settings.BuzzerFile);
     mmcBuzzer->Open();
 }
