@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
