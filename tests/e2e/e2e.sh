@@ -5,10 +5,9 @@
 # Every horn that should be heard must be in the recording, at its time and of its length; closing
 # the board ends the program, which stores nothing.
 #
-# Usage: e2e.sh PROGRAM WM-CLOSE
+# Usage: e2e.sh PROGRAM
 set -euo pipefail
-program=${1:?usage: e2e.sh PROGRAM WM-CLOSE}
-wm_close=${2:?usage: e2e.sh PROGRAM WM-CLOSE}
+program=${1:?usage: e2e.sh PROGRAM}
 source "$(dirname "$0")/servers.sh"
 # Debian's own interpreter: a python3 earlier on the PATH may lack numpy and PIL.
 py=/usr/bin/python3
@@ -112,7 +111,16 @@ for (on, off, dips), (t, end, keys) in zip(bursts, groups):
 sys.exit(int(not ok))
 EOF
 
-"$wm_close" "$board" || fail "could not ask the board to close"
+# There is no window manager: the board is asked to close as a close button would, by WM_DELETE_WINDOW.
+$py - "$board" <<'EOF' || fail "could not ask the board to close"
+import sys
+from Xlib import X, display, protocol
+d = display.Display()
+w, atom = d.create_resource_object("window", int(sys.argv[1])), d.intern_atom
+w.send_event(protocol.event.ClientMessage(window=w, client_type=atom("WM_PROTOCOLS"),
+                                          data=(32, [atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0])))
+d.sync()
+EOF
 wait_for 10 eval '! kill -0 $app_pid' || fail "the program still runs 10 s after its board closed"
 wait "$app_pid" || fail "the program ended with status $?"
 stored=$(find "$XDG_CONFIG_HOME" -path "$XDG_CONFIG_HOME/pulse" -prune -o -type f -print)
