@@ -294,7 +294,10 @@ void frmScoreboard::ReapplySettings()
 {
     UpdateLabels();
     UpdateFormColors();
-    RecordLayout(this);
+    // Laid out again from the design, not recorded anew: a board recorded at a stretched shape would keep
+    // that stretch as its design, and the digits, which keep their shape, would leave their panels after
+    // a few such records.
+    StretchLayout(this);
     // Open drops the old sound first, a file that cannot be played included.
     mmcBuzzer->SetFileName(Settings.BuzzerFile);
     mmcBuzzer->Open();

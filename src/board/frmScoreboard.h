@@ -61,7 +61,7 @@ public:
     SoundPlayer *mmcBuzzer = nullptr;
 
     // Applies the settings again after the options dialog: texts, colours (all indicators go out),
-    // the layout's base and the buzzer file.
+    // the layout and the buzzer file.
     void ReapplySettings();
 
 signals:

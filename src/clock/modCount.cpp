@@ -35,6 +35,18 @@ bool IsEntryCharacter(QChar character)
     return (character >= u'0' && character <= u'9') || character == u'.';
 }
 
+// Real time since the start, on the monotonic clock: it runs on across midnight and the
+// daylight-saving changes, and a change of the system time does not move it.
+void RefreshRun(CountSlot &counter)
+{
+    if (counter.StartStamp.isEmpty() || counter.Running != -1) {
+        counter.RunElapsed = {};
+        return;
+    }
+    const qint64 run = std::max<qint64>(0, MonotonicMilliseconds() - counter.StartMonotonic);
+    counter.RunElapsed = ClockValue::FromTicks(run * (ClockValue::TicksPerSecond / 1000));
+}
+
 } // namespace
 
 QString StampText(const LocalTime &time)
@@ -61,21 +73,15 @@ ClockValue GetCount(qint16 slot)
     CountSlot *counter = SlotAt(slot);
     if (!counter)
         return {};
+    RefreshRun(*counter);
 
-    if (!counter->StartStamp.isEmpty() && counter->Running == -1) {
-        // Real time since the start, on the monotonic clock: it runs on across midnight and the
-        // daylight-saving changes, and a change of the system time does not move it. The start and
-        // the read are each cut down to the tenth of the wall clock's second they fall in, so the
-        // clock moves in whole tenths however the milliseconds fall.
-        const qint64 run = std::max<qint64>(0, MonotonicMilliseconds() - counter->StartMonotonic);
-        counter->RunElapsed = ClockValue::FromTenths((counter->StartMillis + run) / 100 - counter->StartMillis / 100);
-    } else {
-        counter->RunElapsed = {};
-    }
-
-    const ClockValue remaining = counter->Preset - counter->Accumulated - counter->RunElapsed;
+    // The exact time run, cut down to the tenth: the shown clock never gains or loses a fraction at a
+    // stop or a start, however many there are in a game.
+    const ClockValue run = counter->Accumulated + counter->RunElapsed;
+    const ClockValue elapsed = ClockValue::FromTenths(run.Ticks() / ClockValue::TicksPerTenth);
     if (counter->CountUp != 0)
-        return counter->Preset + counter->Accumulated + counter->RunElapsed;
+        return counter->Preset + elapsed;
+    const ClockValue remaining = counter->Preset - elapsed;
     if (remaining <= ClockValue()) {
         // Pinning Accumulated at the preset keeps a run-out clock at 0 through later reads and stops.
         counter->Accumulated = counter->Preset;
@@ -91,7 +97,6 @@ void StartCount(qint16 slot)
         return;
     const LocalTime now = GetLocalTime();
     counter->StartStamp = StampText(now);
-    counter->StartMillis = now.Millisecond;
     counter->StartMonotonic = MonotonicMilliseconds();
     // Nothing has run yet in the new run. Keeping the previous run's elapsed time here would let a
     // stop that comes before the next read add that run a second time.
@@ -104,6 +109,9 @@ void StopCount(qint16 slot)
     CountSlot *counter = SlotAt(slot);
     if (!counter || counter->Running != -1)
         return;
+    // The run up to this very moment: folding in only what the last tick read would drop the time
+    // since that tick, up to a tenth at every stop.
+    RefreshRun(*counter);
     counter->Accumulated += counter->RunElapsed;
     counter->Running = 0;
 }
@@ -120,10 +128,10 @@ void SetCount(ClockValue value, qint32 countUp, qint16 slot)
     if (!counter)
         return;
     counter->Preset = value;
+    // A preset stops the clock and forgets its run: nothing of the old run reaches the fresh preset.
     counter->Accumulated = {};
-    // Cleared before the stop, so the stop folds nothing of the old run into the fresh preset.
     counter->RunElapsed = {};
-    StopCount(slot);
+    counter->Running = 0;
     counter->CountUp = countUp;
 }
 
