@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QPointer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -25,15 +24,7 @@ class tst_HelpWindow : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_config;
-
 private slots:
-    void initTestCase()
-    {
-        // The splash reads the settings store: our own, empty one.
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
-    }
-
     void resizeKeepsMinimum_data()
     {
         // outer sizes, frame included

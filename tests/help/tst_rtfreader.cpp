@@ -2,6 +2,7 @@
 #include "help/RtfTextDocument.h"
 #include "support/TestRegistry.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTest>
@@ -9,6 +10,10 @@
 #include <QTextDocument>
 
 using namespace Qt::Literals::StringLiterals;
+
+// The fuzz target's entry point (fuzz/rtf_fuzz.cpp): its sink aborts the run on any breach of what the
+// text document builder takes for granted.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size);
 
 // The document as one line: blocks split by "|", each led by its alignment and left margin where they differ from the
 // default ({c} centred, {li24} left margin in pixels) and its tab stops, then each fragment led by its character
@@ -98,6 +103,21 @@ private slots:
         QVERIFY(blocks.contains(u"{li24}{tab120}[b 11pt Courier New]s[11pt Arial]\tStart or stop the game clock."_s));
         // no markup shown as text
         QVERIFY(!blocks.join(QString()).contains(u'\\'));
+    }
+
+    void fuzzCorpus()
+    {
+        // Every input the fuzzer keeps, and the help file, once through the fuzz target: any input that ever
+        // broke the reader stays a test without clang.
+        const QFileInfoList files = QDir(QStringLiteral(QUORVANE_FUZZ_CORPUS)).entryInfoList(QDir::Files)
+            << QFileInfo(QStringLiteral(QUORVANE_HELP_SOURCE));
+        QVERIFY(files.size() > 2); // an empty corpus would pass without testing anything
+        for (const QFileInfo &info : files) {
+            QFile file(info.filePath());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size()));
+        }
     }
 };
 QUORVANE_TEST(tst_RtfReader)
