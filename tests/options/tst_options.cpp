@@ -1,5 +1,4 @@
-#include "app/Wiring.h"
-#include "app/frmSplash.h"
+#include "board/frmScoreboard.h"
 #include "display/Label.h"
 #include "options/KeyHandover.h"
 #include "options/KeyLabel.h"
@@ -208,27 +207,22 @@ private slots:
 
     void namesShownOnBoard()
     {
-        // GIVEN the board opened from the splash and wired as the program wires them
-        auto *splash = new frmSplash;
-        WireSplash(splash);
-        frmScoreboard *board = nullptr;
-        connect(splash, &frmSplash::BoardOpened, this, [&board](frmScoreboard *opened) { board = opened; });
-        splash->GoScore();
-        QVERIFY(board);
-        // WHEN the operator opens the options with "o", types texts longer than the boxes take, and confirms
-        InNextModal<frmOptions>([](frmOptions *options) {
+        // GIVEN the board, whose "o" asks for the options (the installed copy's walk proves the program opens them)
+        frmScoreboard board;
+        // WHEN the operator types texts longer than the boxes take into them, and confirms
+        connect(&board, &frmScoreboard::optionsRequested, this, [] {
+            frmOptions options;
             for (auto [box, text] : {std::pair {"txtTitle", "Spring Championship Final 2025"},
                                      {"txtHomeText", "Eagles United"}, {"txtVisitorText", "Hawks"}}) {
-                auto *edit = options->findChild<QLineEdit *>(QLatin1String(box));
+                auto *edit = options.findChild<QLineEdit *>(QLatin1String(box));
                 edit->selectAll();
                 QTest::keyClicks(edit, QLatin1String(text));
             }
-            options->cmdOk->click();
+            options.cmdOk->click();
         });
-        QTest::keyClick(board, 'o');
-        QCOMPARE(board->lblTitle->text() + u'|' + board->lblHome->text() + u'|' + board->lblVisitor->text(),
+        QTest::keyClick(&board, 'o');
+        QCOMPARE(board.lblTitle->text() + u'|' + board.lblHome->text() + u'|' + board.lblVisitor->text(),
                  u"Spring Championship Fina|Eagles Uni|Hawks"_s);
-        delete board;
     }
 
 private:
