@@ -1,21 +1,28 @@
 #!/usr/bin/env bash
-# The real program as an operator meets it, on a private X server and a private sound server: the
-# splash, a click on it, the board with its red clock digits, then the buzzer sounded by key and by
-# the clock running out, at gaps from 0.05 s to 3 s, while the sound server's output is recorded.
-# Every horn that should be heard must be in the recording, at its time and of its length; closing
-# the board ends the program, which stores nothing.
+# The installed program as an operator meets it, on a private X server and a private sound server. It is
+# installed into a prefix of its own, every file where a desktop looks for it, and started through the
+# bin/quorvane link as a menu starts it: the splash, the board, the options and help, which must find their
+# buzzer and help file (tests/install/walk.sh); then the board's clock in red digits, and the buzzer sounded
+# by key and by the clock running out, at gaps from 0.05 s to 3 s, while the sound server's output is
+# recorded. Every horn that should be heard must be in the recording, at its time and of its length; closing
+# the board ends the program, which stores nothing more.
 #
-# Usage: e2e.sh PROGRAM
+# Usage: e2e.sh BUILD-DIR
 set -euo pipefail
-program=${1:?usage: e2e.sh PROGRAM}
 source "$(dirname "$0")/servers.sh"
+source "$(dirname "$0")/../install/walk.sh"
 # Debian's own interpreter: a python3 earlier on the PATH may lack numpy and python3-xlib.
 py=/usr/bin/python3
 for tool in xdotool import convert $py; do command -v "$tool" >/dev/null || fail "$tool is not installed"; done
+prefix=$work/prefix
+cmake --install "${1:?usage: e2e.sh BUILD-DIR}" --prefix "$prefix" >/dev/null
+for f in share/applications/org.quorvane.Quorvane.desktop share/metainfo/org.quorvane.Quorvane.metainfo.xml \
+  share/icons/hicolor/scalable/apps/quorvane.svg share/icons/hicolor/{16x16,256x256}/apps/quorvane.png; do
+  [ -s "$prefix/$f" ] || fail "$f is not installed"
+done
 start_x
 start_sound
 mkdir "$work/config"
-export XDG_CONFIG_HOME=$work/config QT_QPA_PLATFORM=xcb
 
 # A steady stream of silence keeps the sink running: the recording is then one unbroken timeline, on
 # which each horn stands out as a burst.
@@ -24,14 +31,24 @@ server_pids+=($!)
 parec -d test.monitor --raw --format=s16le --rate=44100 --channels=1 --latency-msec=20 >"$work/rec.raw" 2>/dev/null &
 server_pids+=($!)
 wait_for 10 test -s "$work/rec.raw" || fail "nothing recorded from the sound server"
-"$program" >"$work/program.log" 2>&1 &
-app_pid=$!
-server_pids+=($app_pid)
-
-window() { timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
-xdotool mousemove --sync --window "$(window '^Welcome to Quorvane$')" 216 36 click 1 ||
-  fail "no splash within 20 s: $(cat "$work/program.log")"
-board=$(window '^Quorvane$') || fail "no board within 20 s of the click on the splash"
+walk "$prefix/lib/quorvane" "$work/config" env XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb "$prefix/bin/quorvane"
+app_pid=${server_pids[-1]}
+stored() { find "$work/config" -path "$work/config/pulse" -prune -o -type f -exec md5sum {} + | sort; }
+walked=$(stored)
+# There is no window manager: a window is asked to close as a close button would, by WM_DELETE_WINDOW.
+close_window() {
+  $py - "$1" <<'EOF' || fail "could not ask window $1 to close"
+import sys
+from Xlib import X, display, protocol
+d = display.Display()
+w, atom = d.create_resource_object("window", int(sys.argv[1])), d.intern_atom
+w.send_event(protocol.event.ClientMessage(window=w, client_type=atom("WM_PROTOCOLS"),
+                                          data=(32, [atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0])))
+d.sync()
+EOF
+}
+# Help, opened last, stands in front of the board.
+close_window "$help"
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$board")"
 # The clock panel, from its design place on the 9480 x 6795 twip board scaled to the window.
@@ -93,18 +110,8 @@ for (on, off, runs), (t, end, keys) in zip(bursts, groups):
 sys.exit(int(not ok))
 EOF
 
-# There is no window manager: the board is asked to close as a close button would, by WM_DELETE_WINDOW.
-$py - "$board" <<'EOF' || fail "could not ask the board to close"
-import sys
-from Xlib import X, display, protocol
-d = display.Display()
-w, atom = d.create_resource_object("window", int(sys.argv[1])), d.intern_atom
-w.send_event(protocol.event.ClientMessage(window=w, client_type=atom("WM_PROTOCOLS"),
-                                          data=(32, [atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0])))
-d.sync()
-EOF
+close_window "$board"
 wait_for 10 eval '! kill -0 $app_pid' || fail "the program still runs 10 s after its board closed"
 wait "$app_pid" || fail "the program ended with status $?"
-stored=$(find "$XDG_CONFIG_HOME" -path "$XDG_CONFIG_HOME/pulse" -prune -o -type f -print)
-[ -z "$stored" ] || fail "files were written to the empty settings folder: $stored"
-echo "PASS: splash, board, every horn heard, closed without storing anything"
+[ "$(stored)" = "$walked" ] || fail "closing the board wrote to the settings folder: $(stored)"
+echo "PASS: installed; splash, board, options, help; every horn heard; closed without storing anything more"

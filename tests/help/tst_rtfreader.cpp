@@ -48,6 +48,10 @@ static QString Dump(const QByteArray &rtf)
     return blocks.join(u'|');
 }
 
+// A table row: the document, and what it shows (null: anything but a refusal).
+struct Read { QByteArray rtf; QString shown; };
+Q_DECLARE_METATYPE(Read)
+
 class tst_RtfReader : public QObject
 {
     Q_OBJECT
@@ -55,11 +59,8 @@ class tst_RtfReader : public QObject
 private slots:
     void reads_data()
     {
-        QTest::addColumn<QByteArray>("rtf");
-        QTest::addColumn<QString>("shown"); // null: anything but a refusal
-        const auto row = [](const char *tag, const QByteArray &rtf, const QString &shown) {
-            QTest::newRow(tag) << rtf << shown;
-        };
+        QTest::addColumn<Read>("row");
+        const auto row = [](const char *tag, const QByteArray &rtf, const QString &shown) { QTest::newRow(tag) << Read {rtf, shown}; };
         row("breaks, tab, escapes", R"({\rtf1 a\par\par b\line c\tab d\\\{\}\par})", u"[]a||[]b\u2028c\td\\{}"_s);
         row("named characters", R"({\rtf1 \emdash\bullet\rquote\ldblquote\~})", u"[]\u2014\u2022\u2019\u201C\u00A0"_s);
         row("bold, italic, underline, size", R"({\rtf1 {\b a}\i b\i0 \ul c\ulnone\fs36 d})", u"[b]a[i]b[u]c[18pt]d"_s);
@@ -83,10 +84,9 @@ private slots:
 
     void reads()
     {
-        QFETCH(QByteArray, rtf);
-        QFETCH(QString, shown);
-        const QString dump = Dump(rtf);
-        QCOMPARE(dump, shown.isNull() && dump != u"refused"_s ? dump : shown); // a null shown takes anything else
+        QFETCH(Read, row);
+        const QString dump = Dump(row.rtf);
+        QCOMPARE(dump, row.shown.isNull() && dump != u"refused"_s ? dump : row.shown); // a null shown takes anything else
         // Control bytes other than a tab never reach the document.
         for (const QChar c : dump)
             QVERIFY2(c.unicode() >= 0x20 || c == u'\t', qPrintable(u"U+%1"_s.arg(c.unicode(), 4, 16)));

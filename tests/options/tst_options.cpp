@@ -33,21 +33,13 @@ struct FakeDialogs : PlatformDialogs
     QStringList warnings;
 };
 
-// Runs the operator's part in the next modal dialog, once it is open and waiting.
-template <class Dialog, class Steps>
-void InNextModal(Steps steps)
-{
-    QTimer::singleShot(0, qApp, [steps] {
-        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        steps(dialog);
-    });
-}
-
-// Clicks a key button and presses one key in the key capture dialog (Esc when refused); true when taken.
+// Clicks a key button and, once the key capture dialog is open and waiting, presses one key in it (Esc when
+// refused); true when taken.
 bool ChooseKey(frmOptions &options, const char *button, char key)
 {
-    InNextModal<frmChooseKey>([key](frmChooseKey *capture) {
+    QTimer::singleShot(0, qApp, [key] {
+        auto *capture = qobject_cast<frmChooseKey *>(QApplication::activeModalWidget());
+        QVERIFY(capture);
         QTest::keyClick(capture->cmdCancel, key);
         if (capture->isVisible())
             QTest::keyClick(capture->cmdCancel, Qt::Key_Escape);

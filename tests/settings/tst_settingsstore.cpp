@@ -9,6 +9,10 @@
 
 using namespace Qt::Literals::StringLiterals;
 
+// A load table row: the store's text, the key looked at, and the text it must then hold (null: its default).
+struct Stored { QByteArray ini; QString key; QString expected; };
+Q_DECLARE_METATYPE(Stored)
+
 static const SettingsField &Field(const QString &key)
 {
     return *std::find_if(SettingsFields.begin(), SettingsFields.end(), [&](const auto &f) { return f.key == key; });
@@ -53,37 +57,31 @@ private slots:
 
     void load_data()
     {
-        QTest::addColumn<QByteArray>("ini");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("expected"); // null: the field's default
-        const auto row = [](const char *tag, const QByteArray &ini, const char *key, const QString &expected = {}) {
-            QTest::newRow(tag) << ini << QString::fromLatin1(key) << expected;
-        };
-        row("no store", {}, "TitleText");
-        row("empty text", "[TextSettings]\nTitleText=", "TitleText", u""_s);
-        row("hand-edited comma", "[TextSettings]\nHomeText=Smith, Jones", "HomeText", u"Smith, Jones"_s);
-        row("huge team name", "[TextSettings]\nHomeText=" + QByteArray(500000, 'x'), "HomeText", QString(255, u'x'));
+        QTest::addColumn<Stored>("row");
+        QTest::newRow("no store") << Stored {{}, u"TitleText"_s, {}};
+        QTest::newRow("empty text") << Stored {"[TextSettings]\nTitleText=", u"TitleText"_s, u""_s};
+        QTest::newRow("hand-edited comma") << Stored {"[TextSettings]\nHomeText=Smith, Jones", u"HomeText"_s, u"Smith, Jones"_s};
+        QTest::newRow("huge team name") << Stored {"[TextSettings]\nHomeText=" + QByteArray(500000, 'x'), u"HomeText"_s, QString(255, u'x')};
         // numbers that are no colour or key code leave the default
-        row("colour no number", "[ColorSettings]\nFormBack=grey", "FormBack");
-        row("key code too big", "[KeySettings]\nBuzzerKey=256", "BuzzerKey");
+        QTest::newRow("colour no number") << Stored {"[ColorSettings]\nFormBack=grey", u"FormBack"_s, {}};
+        QTest::newRow("key code too big") << Stored {"[KeySettings]\nBuzzerKey=256", u"BuzzerKey"_s, {}};
         // a damaged line costs only itself: the line after it is still read
-        row("unclosed section header", "[TextSettings\nHomeText=Smith", "HomeText", u"Smith"_s);
-        row("stray quote", "[TextSettings]\nTitleText=\"Final\nHomeText=Smith", "HomeText", u"Smith"_s);
+        QTest::newRow("unclosed section header") << Stored {"[TextSettings\nHomeText=Smith", u"HomeText"_s, u"Smith"_s};
+        QTest::newRow("stray quote") << Stored {"[TextSettings]\nTitleText=\"Final\nHomeText=Smith", u"HomeText"_s, u"Smith"_s};
     }
 
     void load()
     {
-        QFETCH(QByteArray, ini);
-        QFETCH(QString, key);
-        QFETCH(QString, expected);
+        QFETCH(Stored, row);
         QFile file(m_file);
-        if (!ini.isEmpty())
-            QVERIFY(QDir().mkpath(QFileInfo(m_file).path()) && file.open(QIODevice::WriteOnly) && file.write(ini) >= 0);
+        if (!row.ini.isEmpty())
+            QVERIFY(QDir().mkpath(QFileInfo(m_file).path()) && file.open(QIODevice::WriteOnly) && file.write(row.ini) >= 0);
         file.close();
         LoadSettings();
-        QCOMPARE(Field(key).text(Settings), expected.isNull() ? Field(key).text(DefaultSettings()) : expected);
+        const SettingsField &field = Field(row.key);
+        QCOMPARE(field.text(Settings), row.expected.isNull() ? field.text(DefaultSettings()) : row.expected);
         // AND loading wrote nothing
-        QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), ini);
+        QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), row.ini);
     }
 
     void unusableStore_data()
