@@ -1,4 +1,4 @@
-// The RTF reader under libFuzzer (fuzz.sh), and under the plain corpus replay that CTest runs.
+// The RTF reader under libFuzzer (fuzz.sh), and in the reader's tests, which replay the corpus through it.
 #include "help/RtfReader.h"
 
 #include <cstddef>

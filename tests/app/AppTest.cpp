@@ -1,14 +1,12 @@
 #include "app/SplashPosition.h"
 #include "app/frmSplash.h"
 #include "display/Label.h"
-#include "settings/SettingsRecord.h"
+#include "settings/SettingsStore.h"
 #include "support/TestRegistry.h"
 
 #include <QDir>
 #include <QPointer>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -25,11 +23,9 @@ class AppTest : public QObject
 private slots:
     void initTestCase()
     {
-        // Before the first settings object fixes the store's path: a folder of our own, holding a title.
-        QVERIFY(m_config.isValid());
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
-        QDir(m_config.path()).mkpath(u"Quorvane"_s);
-        QFile file(m_config.filePath(u"Quorvane/Quorvane.conf"_s));
+        // The tests' own store, holding a title.
+        QDir().mkpath(QFileInfo(SettingsFileName()).path());
+        QFile file(SettingsFileName());
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(StoredSettings) > 0);
     }
     void init()
@@ -41,79 +37,61 @@ private slots:
     }
     void cleanup() { delete m_splash; }
 
-    void position_data()
-    {
-        QTest::addColumn<QRectF>("screen");
-        QTest::addColumn<QRectF>("available");
-        QTest::addColumn<QPointF>("topLeft");
-        const QRectF xga(0, 0, 15360, 11520), small(0, 0, 7200, 4800);
-        QTest::newRow("1024 x 768: 2820 twips down") << xga << xga << QPointF(4560, 2820);
-        QTest::newRow("small, never above its panel") << small << QRectF(0, 360, 7200, 4440) << QPointF(480, 360);
-    }
     void position()
     {
-        QFETCH(QRectF, screen);
-        QFETCH(QRectF, available);
-        QFETCH(QPointF, topLeft);
-        QCOMPARE(SplashPosition(screen, available, QSizeF(6240, 3240)), topLeft);
+        // On 1024 x 768, 2820 twips down; on a small screen, never above its panel.
+        const QRectF xga(0, 0, 15360, 11520), small(0, 0, 7200, 4800);
+        QCOMPARE(SplashPosition(xga, xga, QSizeF(6240, 3240)), QPointF(4560, 2820));
+        QCOMPARE(SplashPosition(small, QRectF(0, 360, 7200, 4440), QSizeF(6240, 3240)), QPointF(480, 360));
     }
 
-    void clickOpensTheBoardAndStoresNothing_data()
+    void clicks_data()
     {
-        QTest::addColumn<QString>("control"); // empty: the window's background
-        QTest::newRow("background") << QString();
-        QTest::newRow("right button: no click") << u"right"_s;
-        QTest::newRow("logo") << u"picLogo"_s;
-        QTest::newRow("a hint label") << u"Label2"_s;
+        // control: empty for the window's background, "right" for a right click on it, "Alt+H" and "Alt+O" for
+        // the buttons' access keys; opens: what the splash opens or asks the program for
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("opens");
+        QTest::newRow("background") << QString() << u"board"_s;
+        QTest::newRow("right button: no click") << u"right"_s << QString();
+        QTest::newRow("logo") << u"picLogo"_s << u"board"_s;
+        QTest::newRow("a hint label") << u"Label2"_s << u"board"_s;
+        QTest::newRow("Help button") << u"cmdHelp"_s << u"help"_s;
+        QTest::newRow("Options button") << u"cmdOptions"_s << u"options"_s;
+        QTest::newRow("Alt+H") << u"Alt+H"_s << u"help"_s;
+        QTest::newRow("Alt+O") << u"Alt+O"_s << u"options"_s;
     }
-    void clickOpensTheBoardAndStoresNothing()
+    void clicks()
     {
         QFETCH(QString, control);
+        QFETCH(QString, opens);
         // GIVEN the splash has loaded the stored settings and shows the version
         QCOMPARE(Settings.TitleText + m_splash->lblVersion->text(), u"Title from the storeVersion 1.1.1"_s);
-        QSignalSpy opened(m_splash, &frmSplash::BoardOpened);
+        QSignalSpy board(m_splash, &frmSplash::BoardOpened), help(m_splash, &frmSplash::helpRequested),
+            options(m_splash, &frmSplash::optionsRequested);
         QWidget *target = m_splash->findChild<QWidget *>(control);
         const QPoint at = target ? target->mapTo(m_splash, target->rect().center()) : QPoint(3, 100);
         QWidget *hit = m_splash->childAt(at) ? m_splash->childAt(at) : m_splash.data();
-        QTest::mouseClick(hit, control == u"right" ? Qt::RightButton : Qt::LeftButton, {}, hit->mapFrom(m_splash, at));
-        QCOMPARE(opened.count(), control == u"right" ? 0 : 1);
-        if (control == u"right")
+        if (control.startsWith(u"Alt+"))
+            QTest::keyClick(m_splash, control.back().toLower().toLatin1(), Qt::AltModifier);
+        else
+            QTest::mouseClick(hit, control == u"right" ? Qt::RightButton : Qt::LeftButton, {}, hit->mapFrom(m_splash, at));
+        QTRY_COMPARE(QList<int>({int(board.count()), int(help.count()), int(options.count())}),
+                     QList<int>({opens == u"board", opens == u"help", opens == u"options"}));
+        QCOMPARE(m_splash->isVisible(), opens != u"board");
+        if (opens != u"board")
             return;
-        QPointer<frmScoreboard> board = opened.at(0).at(0).value<frmScoreboard *>();
-        QVERIFY(board->isVisible());
+        QPointer<frmScoreboard> opened = board.at(0).at(0).value<frmScoreboard *>();
+        QVERIFY(opened->isVisible());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(m_splash.isNull());
-        board->close();
+        opened->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QFile file(m_config.filePath(u"Quorvane/Quorvane.conf"_s));
-        QVERIFY(board.isNull() && file.open(QIODevice::ReadOnly));
+        QFile file(SettingsFileName());
+        QVERIFY(opened.isNull() && file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), StoredSettings);
     }
 
-    void buttonsAskForTheirWindowAndKeepTheSplash_data()
-    {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<int>("accessKey");
-        QTest::newRow("help") << u"cmdHelp"_s << int(Qt::Key_H);
-        QTest::newRow("options") << u"cmdOptions"_s << int(Qt::Key_O);
-    }
-    void buttonsAskForTheirWindowAndKeepTheSplash()
-    {
-        QFETCH(QString, button);
-        QFETCH(int, accessKey);
-        QSignalSpy opened(m_splash, &frmSplash::BoardOpened);
-        QStringList asked;
-        connect(m_splash, &frmSplash::helpRequested, this, [&asked] { asked << u"cmdHelp"_s; });
-        connect(m_splash, &frmSplash::optionsRequested, this, [&asked] { asked << u"cmdOptions"_s; });
-        QTest::mouseClick(m_splash->findChild<QPushButton *>(button), Qt::LeftButton);
-        QTest::keyClick(m_splash, Qt::Key(accessKey), Qt::AltModifier);
-        QTRY_COMPARE(asked, (QStringList {button, button}));
-        QCOMPARE(opened.count(), 0);
-        QVERIFY(m_splash->isVisible());
-    }
-
 private:
-    QTemporaryDir m_config;
     QPointer<frmSplash> m_splash;
 };
 

@@ -56,7 +56,13 @@ struct Window
     }
 };
 
+// A key pressed on a cell: its text, the milliseconds since the key's last release, and the code
+// reported (-1: none).
+struct Press { int key; QString text; quint64 sinceRelease; int code; };
+
 } // namespace
+
+Q_DECLARE_METATYPE(Press)
 
 // The LED digit cell, layout scaling and its arithmetic, on small windows of their own. How the board's
 // digits keep their shape at any window shape is the board's tests' business.
@@ -65,30 +71,22 @@ class DisplayTest : public QObject
     Q_OBJECT
 
 private slots:
-    void cellRepaintsOnlyOnChange_data()
-    {
-        QTest::addColumn<QByteArray>("property");
-        QTest::addColumn<int>("value");
-        QTest::addColumn<bool>("repaints");
-        // The 50 ms tick writes the same values over and over.
-        QTest::newRow("same digit") << "Caption"_ba << 3 << false;
-        QTest::newRow("same colour") << "LitColor"_ba << 255 << false;
-        QTest::newRow("other digit") << "Caption"_ba << 4 << true;
-    }
     void cellRepaintsOnlyOnChange()
     {
-        QFETCH(QByteArray, property);
-        QFETCH(int, value);
-        QFETCH(bool, repaints);
         CountingCell cell;
         cell.SetCaption(3);
         cell.show();
         QVERIFY(QTest::qWaitForWindowExposed(&cell));
-        QCoreApplication::processEvents();
-        cell.paints = 0;
-        cell.setProperty(property.constData(), value);
-        QCoreApplication::processEvents();
-        QCOMPARE(cell.paints > 0, repaints);
+        // The 50 ms tick writes the same digit and colour over and over: only another digit paints.
+        QList<bool> painted;
+        for (const auto &[property, value] : {std::pair {"Caption", 3}, {"LitColor", 255}, {"Caption", 4}}) {
+            QCoreApplication::processEvents();
+            cell.paints = 0;
+            cell.setProperty(property, value);
+            QCoreApplication::processEvents();
+            painted << (cell.paints > 0);
+        }
+        QCOMPARE(painted, (QList<bool> {false, false, true}));
     }
 
     void cellDrawsOnlyTheSegmentsOfItsDigit()
@@ -111,35 +109,29 @@ private slots:
 
     void cellReportsTypedKeysOnce_data()
     {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<quint64>("sinceRelease"); // milliseconds since the key's last release
-        QTest::addColumn<int>("code"); // -1: not reported
-        QTest::newRow("capital S") << int(Qt::Key_S) << u"S"_s << 500ULL << 83;
-        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << u"\r"_s << 500ULL << 13;
-        QTest::newRow("left arrow") << int(Qt::Key_Left) << QString() << 500ULL << -1;
-        QTest::newRow("euro sign, beyond 255") << int(Qt::Key_unknown) << u"\u20ac"_s << 500ULL << -1;
+        QTest::addColumn<Press>("row");
+        QTest::newRow("capital S") << Press {Qt::Key_S, u"S"_s, 500, 83};
+        QTest::newRow("keypad Enter") << Press {Qt::Key_Enter, u"\r"_s, 500, 13};
+        QTest::newRow("left arrow") << Press {Qt::Key_Left, QString(), 500, -1};
+        QTest::newRow("euro sign, beyond 255") << Press {Qt::Key_unknown, u"\u20ac"_s, 500, -1};
         // X11 repeats a held key as a release and a press at one instant, not always marked a repeat.
-        QTest::newRow("held key, repeated at its release") << int(Qt::Key_S) << u"s"_s << 0ULL << -1;
+        QTest::newRow("held key, repeated at its release") << Press {Qt::Key_S, u"s"_s, 0, -1};
     }
     void cellReportsTypedKeysOnce()
     {
-        QFETCH(int, key);
-        QFETCH(QString, text);
-        QFETCH(quint64, sinceRelease);
-        QFETCH(int, code);
+        QFETCH(Press, row);
         PolyLED cell(2);
         QSignalSpy keys(&cell, &PolyLED::KeyPress);
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+        QKeyEvent release(QEvent::KeyRelease, row.key, Qt::NoModifier, row.text);
         release.setTimestamp(1000);
         NoteKeyRelease(&release);
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-        press.setTimestamp(1000 + sinceRelease);
+        QKeyEvent press(QEvent::KeyPress, row.key, Qt::NoModifier, row.text);
+        press.setTimestamp(1000 + row.sinceRelease);
         QCoreApplication::sendEvent(&cell, &press);
-        QKeyEvent repeat(QEvent::KeyPress, key, Qt::NoModifier, text, true);
+        QKeyEvent repeat(QEvent::KeyPress, row.key, Qt::NoModifier, row.text, true);
         QCoreApplication::sendEvent(&cell, &repeat);
-        const QList<QVariantList> reported {{2, QVariant::fromValue(qint16(code))}};
-        QCOMPARE(keys, code < 0 ? QList<QVariantList>() : reported);
+        const QList<QVariantList> reported {{2, QVariant::fromValue(qint16(row.code))}};
+        QCOMPARE(keys, row.code < 0 ? QList<QVariantList>() : reported);
     }
 
     void roundsHalfToEvenWithinSixteenBits()

@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QPointer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -21,44 +20,35 @@ static QList<frmHelp *> HelpWindows()
     return windows;
 }
 
+struct Resize { QSize requested; QSize window; QRect browser; };
+Q_DECLARE_METATYPE(Resize)
+
 class tst_HelpWindow : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_config;
-
 private slots:
-    void initTestCase()
-    {
-        // The splash reads the settings store: our own, empty one.
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
-    }
-
     void resizeKeepsMinimum_data()
     {
-        // outer sizes, frame included
-        QTest::addColumn<QSize>("requested");
-        QTest::addColumn<QSize>("window");
-        QTest::addColumn<QRect>("browser");
+        // Outer sizes, frame included: the size asked for, the window's, and the browser's place in it.
+        QTest::addColumn<Resize>("row");
         // 2700 x 1700 twips is 180 x 113.3 pixels; the browser keeps 8 pixels left and right, 28 below.
-        QTest::newRow("too narrow only") << QSize(100, 400) << QSize(180, 400) << QRect(8, 0, 164, 372);
-        QTest::newRow("a pixel short of 1700 twips") << QSize(300, 113) << QSize(300, 114) << QRect(8, 0, 284, 86);
+        QTest::newRow("too narrow only") << Resize {QSize(100, 400), QSize(180, 400), QRect(8, 0, 164, 372)};
+        QTest::newRow("a pixel short of 1700 twips") << Resize {QSize(300, 113), QSize(300, 114), QRect(8, 0, 284, 86)};
     }
 
     void resizeKeepsMinimum()
     {
-        QFETCH(QSize, requested);
-        QFETCH(QSize, window);
-        QFETCH(QRect, browser);
+        QFETCH(Resize, row);
         frmHelp help;
         help.show();
         QVERIFY(QTest::qWaitForWindowExposed(&help));
 
         // WHEN the window is dragged to the requested size
-        help.resize(requested - (help.frameGeometry().size() - help.size()));
+        help.resize(row.requested - (help.frameGeometry().size() - help.size()));
 
-        QTRY_COMPARE(help.frameGeometry().size(), window);
-        QCOMPARE(help.rtbHelp->geometry(), browser);
+        QTRY_COMPARE(help.frameGeometry().size(), row.window);
+        QCOMPARE(help.rtbHelp->geometry(), row.browser);
     }
 
     void oneWindowForSplashAndBoard()

@@ -2,6 +2,7 @@
 #include "help/RtfTextDocument.h"
 #include "support/TestRegistry.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTest>
@@ -9,6 +10,10 @@
 #include <QTextDocument>
 
 using namespace Qt::Literals::StringLiterals;
+
+// The fuzz target's entry point (fuzz/rtf_fuzz.cpp): its sink aborts the run on any breach of what the
+// text document builder takes for granted.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size);
 
 // The document as one line: blocks split by "|", each led by its alignment and left margin where they differ from the
 // default ({c} centred, {li24} left margin in pixels) and its tab stops, then each fragment led by its character
@@ -43,6 +48,10 @@ static QString Dump(const QByteArray &rtf)
     return blocks.join(u'|');
 }
 
+// A table row: the document, and what it shows (null: anything but a refusal).
+struct Read { QByteArray rtf; QString shown; };
+Q_DECLARE_METATYPE(Read)
+
 class tst_RtfReader : public QObject
 {
     Q_OBJECT
@@ -50,11 +59,8 @@ class tst_RtfReader : public QObject
 private slots:
     void reads_data()
     {
-        QTest::addColumn<QByteArray>("rtf");
-        QTest::addColumn<QString>("shown"); // null: anything but a refusal
-        const auto row = [](const char *tag, const QByteArray &rtf, const QString &shown) {
-            QTest::newRow(tag) << rtf << shown;
-        };
+        QTest::addColumn<Read>("row");
+        const auto row = [](const char *tag, const QByteArray &rtf, const QString &shown) { QTest::newRow(tag) << Read {rtf, shown}; };
         row("breaks, tab, escapes", R"({\rtf1 a\par\par b\line c\tab d\\\{\}\par})", u"[]a||[]b\u2028c\td\\{}"_s);
         row("named characters", R"({\rtf1 \emdash\bullet\rquote\ldblquote\~})", u"[]\u2014\u2022\u2019\u201C\u00A0"_s);
         row("bold, italic, underline, size", R"({\rtf1 {\b a}\i b\i0 \ul c\ulnone\fs36 d})", u"[b]a[i]b[u]c[18pt]d"_s);
@@ -78,10 +84,9 @@ private slots:
 
     void reads()
     {
-        QFETCH(QByteArray, rtf);
-        QFETCH(QString, shown);
-        const QString dump = Dump(rtf);
-        QCOMPARE(dump, shown.isNull() && dump != u"refused"_s ? dump : shown); // a null shown takes anything else
+        QFETCH(Read, row);
+        const QString dump = Dump(row.rtf);
+        QCOMPARE(dump, row.shown.isNull() && dump != u"refused"_s ? dump : row.shown); // a null shown takes anything else
         // Control bytes other than a tab never reach the document.
         for (const QChar c : dump)
             QVERIFY2(c.unicode() >= 0x20 || c == u'\t', qPrintable(u"U+%1"_s.arg(c.unicode(), 4, 16)));
@@ -98,6 +103,21 @@ private slots:
         QVERIFY(blocks.contains(u"{li24}{tab120}[b 11pt Courier New]s[11pt Arial]\tStart or stop the game clock."_s));
         // no markup shown as text
         QVERIFY(!blocks.join(QString()).contains(u'\\'));
+    }
+
+    void fuzzCorpus()
+    {
+        // Every input the fuzzer keeps, and the help file, once through the fuzz target: any input that ever
+        // broke the reader stays a test without clang.
+        const QFileInfoList files = QDir(QStringLiteral(QUORVANE_FUZZ_CORPUS)).entryInfoList(QDir::Files)
+            << QFileInfo(QStringLiteral(QUORVANE_HELP_SOURCE));
+        QVERIFY(files.size() > 2); // an empty corpus would pass without testing anything
+        for (const QFileInfo &info : files) {
+            QFile file(info.filePath());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size()));
+        }
     }
 };
 QUORVANE_TEST(tst_RtfReader)

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Sourced after tests/e2e/servers.sh, on a running X server. walk DIR CONFIG COMMAND... starts an installed
-# program with COMMAND and goes where a newcomer goes: the splash, a click to the board, the options confirmed,
-# help. DIR is the program's folder as the program sees it, CONFIG its settings folder as seen from here. The
+# Sourced after tests/e2e/servers.sh, on a running X server, by the end-to-end test and scripts/try-package.sh.
+# walk DIR CONFIG COMMAND... starts an installed program with COMMAND and goes where a newcomer goes: the
+# splash, a click to the board, the options confirmed, help. DIR is the program's folder as the program sees it, CONFIG its settings folder as seen from here. The
 # clock runs on behind the options dialog; Enter stores the sixteen factory values, the buzzer the one in DIR;
 # the help window must show the help file, many lines of text, not the one-line notice that it has moved;
-# every window carries the icon.
+# every window carries the icon. The board's and the help window's ids are left in $board and $help.
 walk() {
-  local dir=$1 config=$2 board help ink
+  local dir=$1 config=$2 ink
   shift 2
   "$@" >"$work/program.log" 2>&1 &
   server_pids+=($!)

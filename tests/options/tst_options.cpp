@@ -1,5 +1,4 @@
-#include "app/Wiring.h"
-#include "app/frmSplash.h"
+#include "board/frmScoreboard.h"
 #include "display/Label.h"
 #include "options/KeyHandover.h"
 #include "options/KeyLabel.h"
@@ -13,7 +12,6 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -22,47 +20,45 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 // Answers the platform's dialogs for the operator and keeps the warnings shown.
-class FakeDialogs : public PlatformDialogs
+struct FakeDialogs : PlatformDialogs
 {
-public:
     FakeDialogs() { Replace(this); }
     ~FakeDialogs() override { Replace(nullptr); }
     QColor ChooseColor(const QColor &, QWidget *) override { return yes ? QColor(Qt::blue) : QColor(); }
     QString ChooseOpenFile(const QString &, const QString &, QWidget *) override { return file; }
     bool AskYesNo(const QString &, const QString &, QWidget *) override { return yes; }
     void Warn(const QString &, const QString &text, QWidget *) override { warnings << text; }
-
     bool yes = false;
     QString file;
     QStringList warnings;
 };
 
-// Runs the operator's part in the next modal dialog, once it is open and waiting.
-template <class Dialog, class Steps>
-void InNextModal(Steps steps)
-{
-    QTimer::singleShot(0, qApp, [steps] {
-        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        steps(dialog);
-    });
-}
-
-// Clicks a key button and presses one key in the key capture dialog (Esc when refused); true when taken.
+// Clicks a key button and, once the key capture dialog is open and waiting, presses one key in it (Esc when
+// refused); true when taken.
 bool ChooseKey(frmOptions &options, const char *button, char key)
 {
-    bool taken = false;
-    InNextModal<frmChooseKey>([&taken, key](frmChooseKey *capture) {
+    QTimer::singleShot(0, qApp, [key] {
+        auto *capture = qobject_cast<frmChooseKey *>(QApplication::activeModalWidget());
+        QVERIFY(capture);
         QTest::keyClick(capture->cmdCancel, key);
-        taken = !capture->isVisible();
-        if (!taken)
+        if (capture->isVisible())
             QTest::keyClick(capture->cmdCancel, Qt::Key_Escape);
     });
     options.findChild<QPushButton *>(QLatin1String(button))->click();
-    return taken;
+    return ChosenKey != u"0"_s;
 }
 
+// Table rows: a key pressed in the capture dialog; a change made in the options and how they are closed; the
+// buzzer file saved before, picked in the file dialog (empty: not opened), shown and kept.
+struct Press { Qt::Key key; QString typed; QString chosen; bool open; };
+struct Change { QString button; bool yes; QString closer; bool changed; };
+struct Buzzer { QString saved; QString picked; QString shown; QString kept; };
+
 } // namespace
+
+Q_DECLARE_METATYPE(Press)
+Q_DECLARE_METATYPE(Change)
+Q_DECLARE_METATYPE(Buzzer)
 
 // The options dialog and the key capture dialog, driven as an operator drives them, the platform's own
 // dialogs answered by a stand-in.
@@ -71,90 +67,72 @@ class tst_Options : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_store.path()));
-    }
-
     void init()
     {
         Settings = DefaultSettings();
         QFile::remove(SettingsFileName());
-        m_dialogs.yes = false;
-        m_dialogs.file.clear();
-        m_dialogs.warnings.clear();
+        m_dialogs.emplace();
     }
 
     void keyRule_data()
     {
-        QTest::addColumn<Qt::Key>("key");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("chosen"); // "0": no key taken
-        QTest::addColumn<bool>("open");
+        QTest::addColumn<Press>("row"); // chosen "0": no key taken
         // b is the buzzer's own saved key though its label shows it, s another action's; o and the typed-entry
         // characters (a carriage return typed as Ctrl+M among them) belong to the board.
         for (const QChar c : u"bOh\b"_s)
-            QTest::addRow("code %d taken", c.unicode()) << Qt::Key_unknown << QString(c) << QString::number(c.unicode()) << false;
+            QTest::addRow("code %d taken", c.unicode()) << Press {Qt::Key_unknown, c, QString::number(c.unicode()), false};
         for (const QChar c : u"so+-.=\r"_s)
-            QTest::addRow("code %d refused", c.unicode()) << Qt::Key_unknown << QString(c) << u"0"_s << true;
-        QTest::newRow("space, which would click Cancel") << Qt::Key_Space << u" "_s << u"0"_s << true;
-        QTest::newRow("Esc cancels") << Qt::Key_Escape << u"\x1b"_s << u"0"_s << false;
-        QTest::newRow("Enter cancels") << Qt::Key_Return << u"\r"_s << u"0"_s << false;
+            QTest::addRow("code %d refused", c.unicode()) << Press {Qt::Key_unknown, c, u"0"_s, true};
+        QTest::newRow("space, which would click Cancel") << Press {Qt::Key_Space, u" "_s, u"0"_s, true};
+        QTest::newRow("Esc cancels") << Press {Qt::Key_Escape, u"\x1b"_s, u"0"_s, false};
+        QTest::newRow("Enter cancels") << Press {Qt::Key_Return, u"\r"_s, u"0"_s, false};
     }
 
     void keyRule()
     {
-        QFETCH(Qt::Key, key);
-        QFETCH(QString, typed);
-        QFETCH(QString, chosen);
-        QFETCH(bool, open);
+        QFETCH(Press, row);
         KeyActionText = u"sound the buzzer"_s;
         CurrentKey = 'b';
         frmChooseKey capture({'s', 'r', 'c', 'b'});
         capture.show();
         QCOMPARE(capture.lblChoose->text(), u"Press the key you would like to sound the buzzer."_s);
         // WHEN the key is pressed on Cancel, the one control that takes the focus
-        QTest::sendKeyEvent(QTest::Click, capture.cmdCancel, key, typed, {});
-        QCOMPARE(ChosenKey, chosen);
-        QCOMPARE(capture.isVisible(), open);
-        QCOMPARE(capture.lblUsed->isVisible(), open);
+        QTest::sendKeyEvent(QTest::Click, capture.cmdCancel, row.key, row.typed, {});
+        QCOMPARE(ChosenKey, row.chosen);
+        QCOMPARE(capture.isVisible(), row.open);
+        QCOMPARE(capture.lblUsed->isVisible(), row.open);
     }
 
     void changesKeptOrDropped_data()
     {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<bool>("yes"); // the question answered Yes, a colour picked, a free key pressed
-        QTest::addColumn<QString>("closer");
-        QTest::addColumn<bool>("changed");
-        QTest::newRow("reset colours, No, OK") << u"cmdResetColors"_s << false << u"ok"_s << false;
-        QTest::newRow("reset colours, Yes, Cancel") << u"cmdResetColors"_s << true << u"cancel"_s << false;
-        QTest::newRow("reset colours, Yes, OK") << u"cmdResetColors"_s << true << u"ok"_s << true;
-        QTest::newRow("reset keys, Yes, window closed") << u"cmdResetKeys"_s << true << u"close"_s << false;
-        QTest::newRow("colour picker cancelled, OK") << u"cmdHomeC"_s << false << u"ok"_s << false;
-        QTest::newRow("colour picked, OK") << u"cmdHomeC"_s << true << u"ok"_s << true;
-        QTest::newRow("key chosen, Cancel") << u"cmdResetClock"_s << true << u"cancel"_s << false;
+        QTest::addColumn<Change>("row"); // yes: the question answered Yes, a colour picked, a free key pressed
+        QTest::newRow("reset colours, No, OK") << Change {u"cmdResetColors"_s, false, u"ok"_s, false};
+        QTest::newRow("reset colours, Yes, Cancel") << Change {u"cmdResetColors"_s, true, u"cancel"_s, false};
+        QTest::newRow("reset colours, Yes, OK") << Change {u"cmdResetColors"_s, true, u"ok"_s, true};
+        QTest::newRow("reset keys, Yes, window closed") << Change {u"cmdResetKeys"_s, true, u"close"_s, false};
+        QTest::newRow("colour picker cancelled, OK") << Change {u"cmdHomeC"_s, false, u"ok"_s, false};
+        QTest::newRow("colour picked, OK") << Change {u"cmdHomeC"_s, true, u"ok"_s, true};
+        QTest::newRow("key chosen, Cancel") << Change {u"cmdResetClock"_s, true, u"cancel"_s, false};
     }
 
     void changesKeptOrDropped()
     {
-        QFETCH(QString, button);
-        QFETCH(bool, yes);
-        QFETCH(QString, closer);
-        QFETCH(bool, changed);
+        QFETCH(Change, row);
         // GIVEN settings an operator made, none of them factory values
         Settings.HomeColor = Settings.TimeColor = 0x010203;
         Settings.ResetClockKey = Settings.BuzzerKey = 'k';
         Settings.TitleText = QString(30, u'T'); // longer than the box lets anyone type
         const SettingsRecord own = Settings;
-        m_dialogs.yes = yes;
+        m_dialogs->yes = row.yes;
         frmOptions dialog;
         dialog.show();
-        if (button == u"cmdResetClock")
+        if (row.button == u"cmdResetClock")
             ChooseKey(dialog, "cmdResetClock", 'z');
         else
-            dialog.findChild<QPushButton *>(button)->click();
+            dialog.findChild<QPushButton *>(row.button)->click();
+        const QString closer = row.closer;
         closer == u"ok" ? dialog.cmdOk->click() : closer == u"cancel" ? dialog.cmdCancel->click() : void(dialog.close());
-        QCOMPARE(Settings != own, changed);
+        QCOMPARE(Settings != own, row.changed);
         QCOMPARE(QFile::exists(SettingsFileName()), closer == u"ok");
     }
 
@@ -176,37 +154,31 @@ private slots:
 
     void buzzerFile_data()
     {
-        QTest::addColumn<QString>("saved");
-        QTest::addColumn<QString>("picked"); // what the file dialog returns; empty: not opened
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("kept");
-        // Paths of an exact length in the test's own folder; the one of 51 characters exists.
-        const QString folder = m_store.path() + u'/';
+        QTest::addColumn<Buzzer>("row");
+        // Paths of an exact length in the tests' own configuration folder; the one of 51 characters exists.
+        const QString folder = qEnvironmentVariable("XDG_CONFIG_HOME") + u'/';
         const auto path = [&folder](int length) { return folder + QString(length - folder.size() - 4, u'h') + u".wav"_s; };
         const QString p50 = path(50), p51 = path(51), gone = folder + QString(60 - folder.size(), u'g');
         QFile(p51).open(QIODevice::WriteOnly);
         const QString p51Short = p51.left(10) + u" .../"_s + QFileInfo(p51).fileName();
-        QTest::newRow("none") << QString() << QString() << u"[No File Selected]"_s << QString();
-        QTest::newRow("50 characters, whole") << p50 << QString() << p50 << p50;
-        QTest::newRow("51 characters, shortened") << p51 << QString() << p51Short << p51;
-        QTest::newRow("long, file gone") << gone << QString() << gone.left(10) + u" .../"_s << gone;
-        QTest::newRow("missing file picked") << p50 << gone << p50 << p50;
+        QTest::newRow("none") << Buzzer {QString(), QString(), u"[No File Selected]"_s, QString()};
+        QTest::newRow("50 characters, whole") << Buzzer {p50, QString(), p50, p50};
+        QTest::newRow("51 characters, shortened") << Buzzer {p51, QString(), p51Short, p51};
+        QTest::newRow("long, file gone") << Buzzer {gone, QString(), gone.left(10) + u" .../"_s, gone};
+        QTest::newRow("missing file picked") << Buzzer {p50, gone, p50, p50};
     }
 
     void buzzerFile()
     {
-        QFETCH(QString, saved);
-        QFETCH(QString, picked);
-        QFETCH(QString, shown);
-        QFETCH(QString, kept);
-        Settings.BuzzerFile = saved;
-        m_dialogs.file = picked;
+        QFETCH(Buzzer, row);
+        Settings.BuzzerFile = row.saved;
+        m_dialogs->file = row.picked;
         frmOptions dialog;
-        if (!picked.isEmpty())
+        if (!row.picked.isEmpty())
             dialog.cmdBuzzerSound->click();
-        QCOMPARE(dialog.lblBFile->text(), shown);
+        QCOMPARE(dialog.lblBFile->text(), row.shown);
         dialog.cmdOk->click();
-        QCOMPARE(Settings.BuzzerFile, kept);
+        QCOMPARE(Settings.BuzzerFile, row.kept);
     }
 
     void unwritableStore()
@@ -221,39 +193,33 @@ private slots:
         blocker.remove();
         // THEN the name is in force for this run, and the operator learns where and why it was not saved
         QCOMPARE(Settings.HomeText, u"Eagles"_s);
-        QCOMPARE(m_dialogs.warnings.size(), 1);
-        QVERIFY2(m_dialogs.warnings.first().contains(SettingsFileName() + u"\n(Not a directory)"_s), qPrintable(m_dialogs.warnings.first()));
+        QCOMPARE(m_dialogs->warnings.size(), 1);
+        QVERIFY2(m_dialogs->warnings.first().contains(SettingsFileName() + u"\n(Not a directory)"_s), qPrintable(m_dialogs->warnings.first()));
     }
 
     void namesShownOnBoard()
     {
-        // GIVEN the board opened from the splash and wired as the program wires them
-        auto *splash = new frmSplash;
-        WireSplash(splash);
-        frmScoreboard *board = nullptr;
-        connect(splash, &frmSplash::BoardOpened, this, [&board](frmScoreboard *opened) { board = opened; });
-        splash->GoScore();
-        QVERIFY(board);
-        // WHEN the operator opens the options with "o", types texts longer than the boxes take, and confirms
-        InNextModal<frmOptions>([](frmOptions *options) {
+        // GIVEN the board, whose "o" asks for the options (the installed copy's walk proves the program opens them)
+        frmScoreboard board;
+        // WHEN the operator types texts longer than the boxes take into them, and confirms
+        connect(&board, &frmScoreboard::optionsRequested, this, [] {
+            frmOptions options;
             for (auto [box, text] : {std::pair {"txtTitle", "Spring Championship Final 2025"},
                                      {"txtHomeText", "Eagles United"}, {"txtVisitorText", "Hawks"}}) {
-                auto *edit = options->findChild<QLineEdit *>(QLatin1String(box));
+                auto *edit = options.findChild<QLineEdit *>(QLatin1String(box));
                 edit->selectAll();
                 QTest::keyClicks(edit, QLatin1String(text));
             }
-            options->cmdOk->click();
+            options.cmdOk->click();
         });
-        QTest::keyClick(board, 'o');
-        QCOMPARE(board->lblTitle->text() + u'|' + board->lblHome->text() + u'|' + board->lblVisitor->text(),
+        QTest::keyClick(&board, 'o');
+        QCOMPARE(board.lblTitle->text() + u'|' + board.lblHome->text() + u'|' + board.lblVisitor->text(),
                  u"Spring Championship Fina|Eagles Uni|Hawks"_s);
-        delete board;
     }
 
 private:
-    QTemporaryDir m_store;
-    // In place for every test, so no real dialog ever waits for an operator.
-    FakeDialogs m_dialogs;
+    // In place for every test, fresh for each, so no real dialog ever waits for an operator.
+    std::optional<FakeDialogs> m_dialogs;
 };
 
 QUORVANE_TEST(tst_Options)

@@ -1,5 +1,6 @@
 #include "support/TestRegistry.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 #ifdef QUORVANE_TEST_GUILESS
@@ -18,6 +19,9 @@ std::vector<TestFactory> &RegisteredTests()
 
 int main(int argc, char *argv[])
 {
+    // Every test's settings live in a folder of its own, never in the user's store.
+    const QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     TestApplication app(argc, argv);
     int failed = 0;
     for (const TestFactory &make : RegisteredTests()) {
