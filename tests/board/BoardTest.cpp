@@ -15,7 +15,6 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -29,17 +28,15 @@ class BoardTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
+    void init()
     {
-        // Options confirmed by the monkey are stored here, never in the tester's own settings.
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+        Settings = SettingsRecord {};
+        Settings.BuzzerFile = QStringLiteral(QUORVANE_BUZZER_WAV);
+        openBoard();
     }
-    void init() { openBoard(); }
     void cleanup()
     {
         m_plays.reset();
-        m_help.reset();
-        m_options.reset();
         m_board.reset();
         m_clock.reset();
     }
@@ -71,7 +68,7 @@ private slots:
         row("Tab: clock, visitor, home", u"tab tab tab"_s, u"focus=pledHomeScore mark=pledHomeScore"_s);
         row("Shift+Tab the other way", u"backtab backtab"_s, u"focus=pledVisitorScore"_s);
         row("panel click gives its display", u"click:picTime"_s, u"focus=pledTime mark=pledTime"_s);
-        row("focus away drops the entry", u"click:picHomeScore type:1 tab backtab type:5\r"_s, u"home=5"_s);
+        row("focus away drops the entry", u"click:picHomeScore type:1 tab backtab type:5\r"_s, u"home=--5"_s);
         row("run-out not yet", u"preset:3 type:s tick:5"_s, u"plays=0"_s);
         row("run-out sounds once", u"preset:3 type:s tick:6 tick:100"_s, u"plays=1 clock=-00- colon=0"_s);
         row("again after a reset", u"preset:1 type:s tick:3 type:r tick:1 preset:1 type:s tick:3"_s, u"plays=2"_s);
@@ -80,6 +77,7 @@ private slots:
             u"clock=-730 run=0"_s);
         row("time of day", u"at:14:35 type:c tick:1"_s, u"clock=1435 colon=1"_s);
         row("time of day after midnight", u"at:00:02 type:c tick:1"_s, u"clock=-002 colon=1"_s);
+        row("no buzzer file, no horn", u"file:/nonexistent/horn.wav type:b preset:0 tick:1"_s, u"plays=0"_s);
         row("run-out unseen still sounds", u"preset:20 type:sc tick:40"_s, u"plays=1"_s);
         row("the game ran on meanwhile", u"type:sc tick:1300 type:c tick:1"_s, u"clock=-855"_s);
         row("system time jumps do not move it", u"type:s tick:20 wall:3 tick:20 wall:-5 tick:20 wall:26 tick:20"_s,
@@ -93,11 +91,8 @@ private slots:
     {
         QFETCH(QString, steps);
         QFETCH(QString, expected);
-        for (const QString &each : steps.split(u' ')) {
+        for (const QString &each : steps.split(u' '))
             step(each);
-            if (QTest::currentTestFailed())
-                return;
-        }
         const QMap<QString, QString> seen = observed();
         for (const QString &pair : expected.split(u' '))
             QCOMPARE(pair.section(u'=', 0, 0) + u'=' + seen.value(pair.section(u'=', 0, 0)), pair);
@@ -179,20 +174,6 @@ private slots:
 #endif
     }
 
-    void noBuzzerFileMeansSilence()
-    {
-        m_plays.reset();
-        m_board.reset();
-        Settings.BuzzerFile = u"/nonexistent/horn.wav"_s;
-        m_board = std::make_unique<frmScoreboard>();
-        m_board->tmrClock->stop();
-        QSignalSpy plays(m_board->mmcBuzzer, &SoundPlayer::Started);
-        m_board->AllKeyPress(98);
-        SetCount(ClockValue(), 0, 0);
-        QMetaObject::invokeMethod(m_board->tmrClock, "timeout");
-        QCOMPARE(plays.count(), 0);
-    }
-
     void coloursComeFromTheSettings()
     {
         QTest::mouseClick(m_board->imgBonusV, Qt::LeftButton);
@@ -214,23 +195,22 @@ private slots:
 private:
     void openBoard()
     {
+        cleanup();
         ResetGameState();
-        Settings = SettingsRecord {};
-        Settings.BuzzerFile = QStringLiteral(QUORVANE_BUZZER_WAV);
         m_clock = std::make_unique<SteppedClock>(QDateTime(QDate(2026, 12, 6), QTime(19, 30)));
         m_board = std::make_unique<frmScoreboard>();
         m_board->tmrClock->stop(); // the test is the timer
         m_board->show();
         QVERIFY(QTest::qWaitForWindowActive(m_board.get()));
         m_plays = std::make_unique<QSignalSpy>(m_board->mmcBuzzer, &SoundPlayer::Started);
-        m_help = std::make_unique<QSignalSpy>(m_board.get(), &frmScoreboard::helpRequested);
-        m_options = std::make_unique<QSignalSpy>(m_board.get(), &frmScoreboard::optionsRequested);
+        connect(m_board.get(), &frmScoreboard::helpRequested, m_board.get(), [this] { ++m_help; });
         connect(m_board.get(), &frmScoreboard::optionsRequested, m_board.get(), [this] {
+            ++m_options;
             frmOptions dialog(m_board.get());
             dialog.show();
             (m_confirmOptions ? dialog.cmdOk : dialog.cmdCancel)->click();
         });
-        m_buzzerKeys = m_runOuts = 0;
+        m_help = m_options = m_buzzerKeys = m_runOuts = 0;
         m_lastCount = GetCount(0);
     }
 
@@ -265,17 +245,18 @@ private:
         } else if (action.startsWith(u"preset:")) {
             SetCount(Tenths(arg.toInt()), 0, 0);
         } else if (action.startsWith(u"keys:")) {
-            const QStringList keys = arg.split(u',');
-            Settings.StartStopClockKey = qint16(keys[0].toInt());
-            Settings.ResetClockKey = qint16(keys[1].toInt());
-            Settings.ClockSwitchKey = qint16(keys[2].toInt());
-            Settings.BuzzerKey = qint16(keys[3].toInt());
+            for (int i = 0; i < 4; ++i)
+                *std::array {&Settings.StartStopClockKey, &Settings.ResetClockKey, &Settings.ClockSwitchKey,
+                             &Settings.BuzzerKey}[std::size_t(i)] = qint16(arg.section(u',', i, i).toInt());
         } else if (action.startsWith(u"wall:")) {
             m_clock->SetWall(m_clock->Wall().addSecs(arg.toInt() * 3600));
         } else if (action.startsWith(u"at:")) {
             m_clock->SetWall(QDateTime(QDate(2026, 12, 6), QTime::fromString(arg, u"hh:mm"_s)));
         } else if (action.startsWith(u"resize:")) {
             m_board->resize(arg.section(u'x', 0, 0).toInt(), arg.section(u'x', 1).toInt());
+        } else if (action.startsWith(u"file:")) {
+            Settings.BuzzerFile = arg;
+            openBoard();
         } else if (action.startsWith(u"options:")) {
             m_confirmOptions = arg == u"ok";
             QTest::keyClick(focused, 'o');
@@ -312,7 +293,6 @@ private:
     // Plays the steps on a fresh board: the first rule broken, after which step, or nothing.
     QString replay(const QStringList &steps)
     {
-        cleanup();
         openBoard();
         for (qsizetype i = 0; i < steps.size(); ++i) {
             step(steps.at(i));
@@ -328,16 +308,10 @@ private:
     QString brokenRule(bool ticked)
     {
         const QMap<QString, QString> seen = observed();
-        static const QRegularExpression score(u"^(--[0-9]|-[1-9][0-9]|1[0-9][0-9])$"_s);
-        for (const LedGroup *group : {&m_board->pledHomeScore, &m_board->pledVisitorScore}) {
-            QString digits;
-            for (const PolyLED *cell : *group)
-                digits.prepend(cell->Caption() < 0 ? u"-"_s : QString::number(cell->Caption()));
-            if (!score.match(digits).hasMatch())
-                return group->Name() + u" shows "_s + digits;
-        }
-        if (m_board->pledPeriod[0]->Caption() < 0 || m_board->pledPeriod[0]->Caption() > 4)
-            return u"period %1"_s.arg(m_board->pledPeriod[0]->Caption());
+        static const QRegularExpression game(u"^(--[0-9]|-[1-9][0-9]|1[0-9][0-9]) (?1) [0-4]$"_s);
+        const QString scores = seen[u"home"_s] + u' ' + seen[u"visitor"_s] + u' ' + seen[u"period"_s];
+        if (!game.match(scores).hasMatch())
+            return u"scores and period "_s + scores;
         const ClockValue count = GetCount(0);
         if (count < ClockValue() || count > CountSlots[0].Preset || (ticked && !m_board->ClockTime && !showsClock(count)))
             return u"clock %1 shown for %2 tenths, preset %3"_s.arg(seen.value(u"clock"_s)).arg(count.Ticks() / 1000)
@@ -406,9 +380,11 @@ private:
                 {u"ticking"_s, QString::number(m_board->tmrClock->isActive())},
                 {u"time"_s, QString::number(m_board->ClockTime != 0)},
                 {u"plays"_s, QString::number(m_plays->count())},
-                {u"help"_s, QString::number(m_help->count())},
-                {u"options"_s, QString::number(m_options->count())},
-                {u"home"_s, digits(m_board->pledHomeScore, true).remove(u'-')},
+                {u"help"_s, QString::number(m_help)},
+                {u"options"_s, QString::number(m_options)},
+                {u"home"_s, digits(m_board->pledHomeScore, true)},
+                {u"visitor"_s, digits(m_board->pledVisitorScore, true)},
+                {u"period"_s, digits(m_board->pledPeriod, true)},
                 {u"lamps"_s, lamps},
                 {u"focus"_s, focused ? focused->objectName() : QString()},
                 {u"mark"_s, mark}};
@@ -417,9 +393,8 @@ private:
     std::unique_ptr<SteppedClock> m_clock;
     std::unique_ptr<frmScoreboard> m_board;
     std::unique_ptr<QSignalSpy> m_plays;
-    std::unique_ptr<QSignalSpy> m_help;
-    std::unique_ptr<QSignalSpy> m_options;
-    QTemporaryDir m_config;
+    int m_help = 0;
+    int m_options = 0;
     bool m_confirmOptions = false;
     int m_buzzerKeys = 0;
     int m_runOuts = 0;
