@@ -142,8 +142,10 @@ void SoundPlayer::Open()
     m_format = wav->format;
     m_source.setData(samples);
     m_source.open(QIODevice::ReadOnly);
-    // Finding the output connects to the sound server, half a second the first time: done here, at
-    // load, it does not delay the first horn.
+}
+
+void SoundPlayer::FindOutput()
+{
     QMediaDevices::defaultAudioOutput();
 }
 

@@ -50,6 +50,10 @@ public:
     void Play();
     void Stop();
     void Prev();
+    // Finds the audio output ahead of the first Play. The first look connects to the sound server, half
+    // a second on some desktops, which the first horn should not wait for; a Play before it does the
+    // same look itself.
+    void FindOutput();
 
 signals:
     // Raised each time Play starts (or restarts) a playback of an open sound, whether or not the

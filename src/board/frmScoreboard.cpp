@@ -25,6 +25,8 @@
 #include <QShortcut>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 
 // The board's design client area in twips.
@@ -320,6 +322,15 @@ void frmScoreboard::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     StretchLayout(this);
+}
+
+void frmScoreboard::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    // The buzzer's sound output is found once the board is on screen: the sound server's answer held
+    // the first paint back by a few milliseconds, up to half a second on some desktops.
+    if (!std::exchange(m_painted, true))
+        QTimer::singleShot(0, mmcBuzzer, &SoundPlayer::FindOutput);
 }
 
 void frmScoreboard::tmrClock_Timer()

@@ -75,6 +75,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void Form_Load();
@@ -86,4 +87,5 @@ private:
     void FocusChanged(QWidget *old, QWidget *now);
 
     qint16 m_buzzerSounded = 0;
+    bool m_painted = false;
 };
