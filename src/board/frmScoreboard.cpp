@@ -143,7 +143,6 @@ frmScoreboard::frmScoreboard(QWidget *parent)
     tmrClock = new QTimer(this);
     tmrClock->setObjectName(QStringLiteral("tmrClock"));
     tmrClock->setTimerType(Qt::PreciseTimer);
-    tmrClock->setInterval(50);
     connect(tmrClock, &QTimer::timeout, this, &frmScoreboard::tmrClock_Timer);
 
     mmcBuzzer = new SoundPlayer(this);
@@ -196,7 +195,7 @@ frmScoreboard::frmScoreboard(QWidget *parent)
     });
 
     Form_Load();
-    tmrClock->start();
+    tmrClock->start(0);
 }
 
 frmScoreboard::~frmScoreboard()
@@ -265,9 +264,8 @@ void frmScoreboard::UpdateLabels()
 void frmScoreboard::AllKeyPress(qint16 KeyAscii)
 {
     // Any key may change what the clock shows (a start, a reset, the switch, an entry typed on the
-    // clock, new settings): a tick follows it, and the tick then decides whether the timer stays on.
-    if (!tmrClock->isActive())
-        tmrClock->start();
+    // clock, new settings): a tick follows it at once, and the tick then decides when the next one comes.
+    tmrClock->start(0);
 
     if (KeyAscii == Settings.StartStopClockKey) {
         // The next tick shows the clock; nothing is redrawn here.
@@ -351,10 +349,16 @@ void frmScoreboard::tmrClock_Timer()
         Buzzer();
     }
 
-    // A stopped game clock on show cannot change until a key is pressed: the timer sleeps rather than
-    // wake the machine twenty times a second for nothing.
-    if (!ClockTime && IsCounting(0) == 0)
+    // The next tick comes just when what is on show can next change: the digits turn over on the tenth
+    // itself, and the horn sounds at the run-out, not up to a tick later, while a clock in minutes wakes
+    // the machine once a second. A stopped game clock on show cannot change until a key is pressed: the
+    // timer sleeps. The time of day is read again every second, on the second.
+    const qint64 gameChange = NextPictureIn(0);
+    const qint64 timeChange = ClockTime ? 1000 - CurrentDateTime().time().msec() : 0;
+    if (gameChange == 0 && timeChange == 0)
         tmrClock->stop();
+    else
+        tmrClock->start(int(gameChange == 0 || timeChange == 0 ? gameChange + timeChange : std::min(gameChange, timeChange)));
 }
 
 void frmScoreboard::mmcBuzzer_Done()

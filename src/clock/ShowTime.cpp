@@ -2,6 +2,7 @@
 
 #include "clock/DigitGroup.h"
 #include "clock/DotPair.h"
+#include "clock/modCount.h"
 #include "settings/SettingsRecord.h"
 
 #include <algorithm>
@@ -66,6 +67,19 @@ void show(const ClockPicture &picture, DigitGroup &cells, DotPair &dots)
 }
 
 } // namespace
+
+qint64 NextPictureIn(qint16 slot)
+{
+    const qint64 nextTenth = MillisecondsToNextTenth(slot);
+    if (nextTenth == 0)
+        return 0;
+    const ClockValue value = GetCount(slot);
+    const ClockPicture now = ClockPictureFor(value);
+    qint64 tenths = 1;
+    while (tenths < 10 && ClockPictureFor(value - ClockValue::FromTenths(tenths)) == now)
+        ++tenths;
+    return (tenths - 1) * 100 + nextTenth;
+}
 
 ClockPicture ClockPictureFor(ClockValue value)
 {

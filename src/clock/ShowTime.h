@@ -18,6 +18,9 @@ struct ClockPicture
 };
 
 ClockPicture ClockPictureFor(ClockValue value);
+// Milliseconds until the picture of a running slot, counting down, next changes (at most about a second
+// ahead, as a clock in minutes changes once a second); 0 for a stopped slot.
+qint64 NextPictureIn(qint16 slot);
 // The time of day given as hour × 60 + minute: always hours and minutes with a colon.
 ClockPicture TimeOfDayPicture(ClockValue minutesOfDay);
 

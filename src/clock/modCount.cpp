@@ -90,6 +90,16 @@ ClockValue GetCount(qint16 slot)
     return remaining;
 }
 
+qint64 MillisecondsToNextTenth(qint16 slot)
+{
+    CountSlot *counter = SlotAt(slot);
+    if (!counter || counter->Running != -1)
+        return 0;
+    RefreshRun(*counter);
+    const ClockValue run = counter->Accumulated + counter->RunElapsed;
+    return 100 - run.Ticks() / (ClockValue::TicksPerSecond / 1000) % 100;
+}
+
 void StartCount(qint16 slot)
 {
     CountSlot *counter = SlotAt(slot);

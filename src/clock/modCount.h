@@ -24,6 +24,8 @@ extern EntryBuffer TimeEntry;
 void ResetGameState();
 
 ClockValue GetCount(qint16 slot);
+// Milliseconds until a running slot's count next moves on by a tenth; 0 for a stopped slot.
+qint64 MillisecondsToNextTenth(qint16 slot);
 void StartCount(qint16 slot);
 void StopCount(qint16 slot);
 qint16 IsCounting(qint16 slot);

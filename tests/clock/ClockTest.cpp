@@ -115,9 +115,12 @@ private slots:
         QCOMPARE(GetCount(0), ClockValue());
         SetCount(Seconds(600), 0, 0);
         StartCount(0);
-        clock.Advance(3000);
-        QCOMPARE(GetCount(0), Seconds(597));
+        clock.Advance(3050);
+        QCOMPARE(GetCount(0), Tenths(5970));
+        // 9:57 shows until 596.0 s, nine tenths and 50 ms on; a stopped clock's picture never changes by itself.
+        QCOMPARE(NextPictureIn(0), 950);
         StopCount(0);
+        QCOMPARE(NextPictureIn(0), 0);
         // Started and stopped again before any read (two quick key presses): the first run counts once.
         StartCount(0);
         clock.Advance(20);
