@@ -14,8 +14,9 @@ class SoundPlayer;
 
 // The scoreboard window: title, team names, scores, period, game clock or time of day, possession
 // and bonus indicators. It holds the game state in its displays and in the game clock's slot,
-// turns command keys into clock, buzzer, help and options actions, and ticks every 50 ms while the clock
-// on show can change: while the game clock runs or the time of day is shown, and once after every key.
+// turns command keys into clock, buzzer, help and options actions, and ticks whenever the clock on show
+// changes: at each change of a running game clock's picture, every second on the second while the time of
+// day is shown, and once after every key.
 class frmScoreboard : public QWidget
 {
     Q_OBJECT
