@@ -36,8 +36,7 @@ wait_for 10 test -s "$work/rec.raw" || fail "nothing recorded from the sound ser
 walk "$prefix/lib/quorvane" "$work/config" env XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb "$prefix/bin/quorvane"
 app_pid=${server_pids[-1]}
 # No screen-saver service listens on the private bus: the call is refused, but it was made.
-grep -q 'destination=org.freedesktop.ScreenSaver .*member=Inhibit$' "$work/bus.log" ||
-  fail "the open board did not ask the screen saver to hold off: $(cat "$work/bus.log")"
+grep -q 'destination=org.freedesktop.ScreenSaver .*member=Inhibit$' "$work/bus.log" || fail "no Inhibit on the bus"
 stored() { find "$work/config" -path "$work/config/pulse" -prune -o -type f -exec md5sum {} + | sort; }
 walked=$(stored)
 # There is no window manager: a window is asked to close as a close button would, by WM_DELETE_WINDOW.
