@@ -1,5 +1,6 @@
 #include "app/Wiring.h"
 
+#include "app/KeepAwake.h"
 #include "app/frmSplash.h"
 #include "board/frmScoreboard.h"
 #include "help/frmHelp.h"
@@ -37,6 +38,8 @@ void WireSplash(frmSplash *splash)
     QObject::connect(splash, &frmSplash::helpRequested, splash, &OpenHelp);
     QObject::connect(splash, &frmSplash::optionsRequested, splash, [splash] { OpenOptions(splash); });
     QObject::connect(splash, &frmSplash::BoardOpened, splash, [](frmScoreboard *board) {
+        // The screen stays on while the board is open, and only then.
+        new KeepAwake(board);
         QObject::connect(board, &frmScoreboard::helpRequested, board, &OpenHelp);
         QObject::connect(board, &frmScoreboard::optionsRequested, board, [board] { OpenOptions(board); });
     });

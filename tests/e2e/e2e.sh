@@ -4,8 +4,9 @@
 # bin/quorvane link as a menu starts it: the splash, the board, the options and help, which must find their
 # buzzer and help file (tests/install/walk.sh); then the board's clock in red digits, and the buzzer sounded
 # by key and by the clock running out, at gaps from 0.05 s to 3 s, while the sound server's output is
-# recorded. Every horn that should be heard must be in the recording, at its time and of its length; closing
-# the board ends the program, which stores nothing more.
+# recorded. Every horn that should be heard must be in the recording, at its time and of its length; the
+# open board asks the desktop's screen saver to hold off; closing the board ends the program, which stores
+# nothing more.
 #
 # Usage: e2e.sh BUILD-DIR
 set -euo pipefail
@@ -22,6 +23,7 @@ for f in share/applications/org.quorvane.Quorvane.desktop share/metainfo/org.quo
 done
 start_x
 start_sound
+start_bus
 mkdir "$work/config"
 
 # A steady stream of silence keeps the sink running: the recording is then one unbroken timeline, on
@@ -33,6 +35,8 @@ server_pids+=($!)
 wait_for 10 test -s "$work/rec.raw" || fail "nothing recorded from the sound server"
 walk "$prefix/lib/quorvane" "$work/config" env XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb "$prefix/bin/quorvane"
 app_pid=${server_pids[-1]}
+# No screen-saver service listens on the private bus: the call is refused, but it was made.
+grep -q 'destination=org.freedesktop.ScreenSaver .*member=Inhibit$' "$work/bus.log" || fail "no Inhibit on the bus"
 stored() { find "$work/config" -path "$work/config/pulse" -prune -o -type f -exec md5sum {} + | sort; }
 walked=$(stored)
 # There is no window manager: a window is asked to close as a close button would, by WM_DELETE_WINDOW.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Private servers for the end-to-end tests, in a fresh folder and gone on exit: start_x runs a virtual
-# X server, start_sound a sound server whose one null sink "test" is the default output. Nothing of the
-# caller's session takes part. Sourced by e2e.sh; run as `servers.sh COMMAND...` it runs the command
+# X server, start_sound a sound server whose one null sink "test" is the default output, start_bus a
+# session bus on which dbus-monitor writes every message to $work/bus.log. Nothing of the caller's session
+# takes part. Sourced by e2e.sh; run as `servers.sh COMMAND...` it runs the command
 # beside the sound server alone, and fails if the command skipped anything.
 # Exit status 77 (skipped) when a server cannot start: scripts/install-deps.sh installs them.
 set -euo pipefail
@@ -42,6 +43,17 @@ start_sound() {
   server_pids+=($!)
   wait_for 10 pactl info || skip "the sound server did not start: $(cat "$work/pulse.log")"
   pactl set-default-sink test
+}
+
+start_bus() {
+  export DBUS_SESSION_BUS_ADDRESS=unix:path=$work/bus
+  dbus-daemon --session --nofork --address="$DBUS_SESSION_BUS_ADDRESS" >"$work/bus.err" 2>&1 &
+  server_pids+=($!)
+  wait_for 10 test -S "$work/bus" || skip "the session bus did not start: $(cat "$work/bus.err")"
+  dbus-monitor >"$work/bus.log" 2>&1 &
+  server_pids+=($!)
+  # A monitor gives up its own name once it sees every message.
+  wait_for 10 grep -q member=NameLost "$work/bus.log" || skip "dbus-monitor did not start: $(cat "$work/bus.log")"
 }
 
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then
