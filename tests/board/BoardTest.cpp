@@ -140,7 +140,7 @@ private slots:
         QRandomGenerator random(1891);
         step(u"focus:pledTime.1"_s);
         step(u"type:10\r"_s);
-        qint64 residentAfterFirstGame = 0;
+        [[maybe_unused]] qint64 residentAfterFirstGame = 0; // read only where memory is measured
         for (int period = 0; period < 400; ++period) {
             step(u"type:r"_s);
             bool running = false;
