@@ -25,6 +25,7 @@
 #include <QShortcut>
 #include <QTimer>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -353,12 +354,15 @@ void frmScoreboard::tmrClock_Timer()
     // itself, and the horn sounds at the run-out, not up to a tick later, while a clock in minutes wakes
     // the machine once a second. A stopped game clock on show cannot change until a key is pressed: the
     // timer sleeps. The time of day is read again every second, on the second.
-    const qint64 gameChange = NextPictureIn(0);
-    const qint64 timeChange = ClockTime ? 1000 - CurrentDateTime().time().msec() : 0;
-    if (gameChange == 0 && timeChange == 0)
+    qint64 next = NextPictureIn(0); // 0 while the game clock stands
+    if (ClockTime) {
+        const qint64 nextSecond = 1000 - CurrentDateTime().time().msec();
+        next = next == 0 ? nextSecond : std::min(next, nextSecond);
+    }
+    if (next == 0)
         tmrClock->stop();
     else
-        tmrClock->start(int(gameChange == 0 || timeChange == 0 ? gameChange + timeChange : std::min(gameChange, timeChange)));
+        tmrClock->start(int(next));
 }
 
 void frmScoreboard::mmcBuzzer_Done()
