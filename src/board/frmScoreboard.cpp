@@ -18,15 +18,16 @@
 #include "settings/SettingsRecord.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QLoggingCategory>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
 
 #include <algorithm>
-#include <utility>
+
+Q_LOGGING_CATEGORY(lcBuzzer, "quorvane.buzzer")
 
 namespace {
 
@@ -38,6 +39,9 @@ constexpr qint16 HelpKey = 104;    // h
 constexpr qint16 OptionsKey = 111; // o
 
 constexpr qint32 GameClockMaximum = 5999; // 99:59
+
+// The program's own buzzer, built into it: it sounds whenever the chosen file cannot.
+const QString OwnBuzzer = QStringLiteral(":/quorvane/buzzer.wav");
 
 template <class Control>
 Control *place(Control *control, double left, double top, double width, double height)
@@ -218,11 +222,23 @@ void frmScoreboard::Form_Load()
     SetCount(ClockResetTime, 0, 0);
     ShowTime(ClockResetTime, pledTime, shpTime);
     RecordLayout(this);
-    if (!Settings.BuzzerFile.isEmpty() && QFileInfo::exists(Settings.BuzzerFile)) {
-        mmcBuzzer->SetFileName(Settings.BuzzerFile);
+    OpenBuzzer();
+    pledPeriod[0]->SetFocus();
+}
+
+void frmScoreboard::OpenBuzzer()
+{
+    mmcBuzzer->SetFileName(Settings.BuzzerFile);
+    mmcBuzzer->Open();
+    // A file that has gone (moved, or named by an older install or a deleted build folder), cannot be read or
+    // is no sound must not leave the hall without a horn at the end of a period: the program's own buzzer
+    // sounds instead. The setting stays as the operator chose it, and the operator is not interrupted.
+    if (!mmcBuzzer->IsOpen()) {
+        qCWarning(lcBuzzer, "The buzzer file \"%ls\" cannot be played; the program's own buzzer sounds instead.",
+                  qUtf16Printable(Settings.BuzzerFile));
+        mmcBuzzer->SetFileName(OwnBuzzer);
         mmcBuzzer->Open();
     }
-    pledPeriod[0]->SetFocus();
 }
 
 void frmScoreboard::Buzzer()
@@ -299,9 +315,8 @@ void frmScoreboard::ReapplySettings()
     // that stretch as its design, and the digits, which keep their shape, would leave their panels after
     // a few such records.
     StretchLayout(this);
-    // Open drops the old sound first, a file that cannot be played included.
-    mmcBuzzer->SetFileName(Settings.BuzzerFile);
-    mmcBuzzer->Open();
+    // Open drops the old sound first.
+    OpenBuzzer();
 }
 
 void frmScoreboard::keyPressEvent(QKeyEvent *event)
@@ -321,15 +336,6 @@ void frmScoreboard::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     StretchLayout(this);
-}
-
-void frmScoreboard::paintEvent(QPaintEvent *event)
-{
-    QWidget::paintEvent(event);
-    // The buzzer's sound output is found once the board is on screen: the sound server's answer held
-    // the first paint back by a few milliseconds, up to half a second on some desktops.
-    if (!std::exchange(m_painted, true))
-        QTimer::singleShot(0, mmcBuzzer, &SoundPlayer::FindOutput);
 }
 
 void frmScoreboard::tmrClock_Timer()

@@ -76,10 +76,11 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
 
 private:
     void Form_Load();
+    // Opens the buzzer file of the settings, or the program's own buzzer where that cannot be played.
+    void OpenBuzzer();
     void tmrClock_Timer();
     void mmcBuzzer_Done();
     void ToggleIndicator(Shape *clicked, Shape *other);
@@ -88,5 +89,4 @@ private:
     void FocusChanged(QWidget *old, QWidget *now);
 
     qint16 m_buzzerSounded = 0;
-    bool m_painted = false;
 };

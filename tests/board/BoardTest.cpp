@@ -77,7 +77,13 @@ private slots:
             u"clock=-730 run=0"_s);
         row("time of day", u"at:14:35 type:c tick:1"_s, u"clock=1435 colon=1"_s);
         row("time of day after midnight", u"at:00:02 type:c tick:1"_s, u"clock=-002 colon=1"_s);
-        row("no buzzer file, no horn", u"file:/nonexistent/horn.wav type:b preset:0 tick:1"_s, u"plays=0"_s);
+        // A buzzer file that cannot be played gives the program's own horn; the setting stays as it was.
+        row("buzzer file gone", u"file:/nonexistent/horn.wav type:b preset:0 tick:1"_s,
+            u"plays=2 horn=own file=/nonexistent/horn.wav"_s);
+        row("buzzer file not a sound", u"file:/etc/passwd type:b"_s, u"plays=1 horn=own"_s);
+        row("buzzer file a folder", u"file:/tmp type:b"_s, u"plays=1 horn=own"_s);
+        row("buzzer file empty", u"file: type:b"_s, u"plays=1 horn=own file="_s);
+        row("buzzer file played", u"type:b"_s, u"plays=1 horn=file"_s);
         row("run-out unseen still sounds", u"preset:20 type:sc tick:40"_s, u"plays=1"_s);
         row("the game ran on meanwhile", u"type:sc tick:1300 type:c tick:1"_s, u"clock=-855"_s);
         row("system time jumps do not move it", u"type:s tick:20 wall:3 tick:20 wall:-5 tick:20 wall:26 tick:20"_s,
@@ -381,6 +387,8 @@ private:
                 {u"ticking"_s, QString::number(m_board->tmrClock->isActive())},
                 {u"time"_s, QString::number(m_board->ClockTime != 0)},
                 {u"plays"_s, QString::number(m_plays->count())},
+                {u"horn"_s, m_board->mmcBuzzer->FileName() == Settings.BuzzerFile ? u"file"_s : u"own"_s},
+                {u"file"_s, Settings.BuzzerFile},
                 {u"help"_s, QString::number(m_help)},
                 {u"options"_s, QString::number(m_options)},
                 {u"home"_s, digits(m_board->pledHomeScore, true)},
