@@ -31,18 +31,33 @@ start_x() {
   export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
 }
 
-start_sound() {
+# The sound server's folders and client settings, in the environment before the program starts: a program
+# started before its sound server finds it once it runs.
+sound_env() {
+  [ -n "${PULSE_CLIENTCONFIG:-}" ] && return
   for tool in pulseaudio pactl parec pacat; do command -v $tool >/dev/null || skip "$tool is not installed"; done
   mkdir -m 700 "$work/runtime" "$work/home"
   export XDG_RUNTIME_DIR=$work/runtime HOME=$work/home PULSE_CLIENTCONFIG=$work/client.conf
   unset PULSE_SERVER PULSE_RUNTIME_PATH PULSE_SINK PULSE_SOURCE
   printf 'autospawn = no\n' >"$PULSE_CLIENTCONFIG"
+}
+
+start_sound() {
+  sound_env
   pulseaudio --daemonize=no --exit-idle-time=-1 -n \
     --load="module-null-sink sink_name=test rate=44100 channels=2" \
-    --load="module-native-protocol-unix auth-anonymous=1" >"$work/pulse.log" 2>&1 &
+    --load="module-native-protocol-unix auth-anonymous=1" >>"$work/pulse.log" 2>&1 &
+  sound_pid=$!
   server_pids+=($!)
   wait_for 10 pactl info || skip "the sound server did not start: $(cat "$work/pulse.log")"
   pactl set-default-sink test
+}
+
+# Ends the sound server at once, as a crash or a restart of it does.
+stop_sound() {
+  kill "$sound_pid"
+  wait "$sound_pid" 2>/dev/null || true
+  wait_for 10 eval '! pactl info' || fail "the sound server did not stop"
 }
 
 start_bus() {
