@@ -195,9 +195,7 @@ frmScoreboard::frmScoreboard(QWidget *parent)
 
     // Full screen for the projector; F11 delivers no character, so it never reaches AllKeyPress.
     auto *fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
-    connect(fullScreen, &QShortcut::activated, this, [this] {
-        setWindowState(windowState() ^ Qt::WindowFullScreen);
-    });
+    connect(fullScreen, &QShortcut::activated, this, &frmScoreboard::ToggleFullScreen);
 
     Form_Load();
     tmrClock->start(0);
@@ -305,6 +303,25 @@ void frmScoreboard::AllKeyPress(qint16 KeyAscii)
         emit optionsRequested();
         ReapplySettings();
     }
+}
+
+bool frmScoreboard::IsCommandKey(qint16 KeyAscii) const
+{
+    return KeyAscii == Settings.StartStopClockKey || KeyAscii == Settings.ResetClockKey
+        || KeyAscii == Settings.ClockSwitchKey || KeyAscii == Settings.BuzzerKey || KeyAscii == OptionsKey;
+}
+
+void frmScoreboard::ToggleFullScreen()
+{
+    setWindowState(windowState() ^ Qt::WindowFullScreen);
+}
+
+QList<QRect> frmScoreboard::KeyAreas() const
+{
+    QList<QRect> areas;
+    for (const QWidget *part : QList<const QWidget *> {picTime, picHomeScore, picVisitorScore, pledPeriod[0]})
+        areas << QRect(part->mapToGlobal(QPoint(0, 0)), part->size());
+    return areas;
 }
 
 void frmScoreboard::ReapplySettings()

@@ -29,6 +29,13 @@ public:
     void UpdateFormColors();
     void UpdateLabels();
     void AllKeyPress(qint16 KeyAscii);
+    // True for a key that commands the board (the clock's keys, the buzzer, options) wherever it is typed.
+    bool IsCommandKey(qint16 KeyAscii) const;
+    // F11: full screen on and off.
+    void ToggleFullScreen();
+    // The parts of the board the hall must always see, in the desktop's pixels: the clock's and the scores'
+    // panels and the period's digit.
+    QList<QRect> KeyAreas() const;
 
     // Clock display mode: 0 game clock, -1 time of day.
     qint16 ClockTime = 0;

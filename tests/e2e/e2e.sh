@@ -44,6 +44,12 @@ record() {
 }
 walk "$prefix/lib/quorvane" "$work/config" env XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb "$prefix/bin/quorvane"
 app_pid=${server_pids[-1]}
+# Help opened from the board at the whistle leaves the keyboard with the board.
+[ "$(xdotool getwindowfocus)" = "$board" ] || fail "help took the keyboard from the board"
+# A second start hands over to the running copy and ends at once (bringing the board to the front is the
+# window manager's to allow; tst_app proves the request).
+XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb timeout 10 "$prefix/bin/quorvane" || fail "a second copy did not end: $?"
+[ "$(xdotool search --onlyvisible --name '^Quorvane$' | wc -l)" = 1 ] || fail "a second copy opened a board"
 # No screen-saver service listens on the private bus: the call is refused, but it was made.
 grep -q 'destination=org.freedesktop.ScreenSaver .*member=Inhibit$' "$work/bus.log" || fail "no Inhibit on the bus"
 stored() { find "$work/config" -path "$work/config/pulse" -prune -o -type f -exec md5sum {} + | sort; }
@@ -67,8 +73,10 @@ log() { echo "$(date +%s.%N) $*" >>"$plays"; }
 press() { log b; xdotool key b; }
 runout() { xdotool key r; log s; xdotool key s; }
 xdotool windowfocus --sync "$board"
-# With no sound server yet, the buzzer is silent and nothing waits for it.
+# With no sound server yet, the buzzer is silent and nothing waits for it (its one retry a moment later
+# finds none either).
 xdotool key b
+sleep 0.5
 start_sound
 record 1
 press; sleep 2.5; press; sleep 0.05; press; sleep 2.5
@@ -79,6 +87,7 @@ log h; xdotool keydown b; sleep 1; xdotool keyup b; sleep 2.5
 # The sound server restarts mid-game: the next key and the next run-out are heard.
 stop_sound
 xdotool key b
+sleep 0.5
 start_sound
 record 2
 press; sleep 2.5; runout; sleep 2.5

@@ -1,11 +1,15 @@
 #include "app/Wiring.h"
 #include "app/frmSplash.h"
+#include "board/SoundPlayer.h"
+#include "clock/modCount.h"
 #include "help/frmHelp.h"
 #include "support/TestRegistry.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -49,6 +53,56 @@ private slots:
 
         QTRY_COMPARE(help.frameGeometry().size(), row.window);
         QCOMPARE(help.rtbHelp->geometry(), row.browser);
+    }
+
+    // Help opened at the whistle leaves the game run from the keyboard: the board keeps the keys, and the
+    // board's commands typed in the help window still act on the board.
+    void keysInHelp_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("expected"); // running, horns, help open, full screen
+        QTest::newRow("on the board: s still starts") << QString() << u"1 0 1 0"_s;
+        QTest::newRow("s in help starts the clock") << u"s"_s << u"1 0 1 0"_s;
+        QTest::newRow("b in help sounds, once when held") << u"bb"_s << u"0 1 1 0"_s;
+        QTest::newRow("F11 in help") << u"\v"_s << u"0 0 1 1"_s;
+        QTest::newRow("digits are help's own") << u"5"_s << u"0 0 1 0"_s;
+        QTest::newRow("Esc closes help") << u"\x1b"_s << u"0 0 0 0"_s;
+    }
+    void keysInHelp()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, expected);
+        // GIVEN the board as the program opens it, and help opened from it by key
+        auto *splash = new frmSplash;
+        WireSplash(splash);
+        QPointer<frmScoreboard> board;
+        connect(splash, &frmSplash::BoardOpened, this, [&board](frmScoreboard *opened) { board = opened; });
+        splash->GoScore();
+        QVERIFY(board);
+        QSignalSpy horns(board->mmcBuzzer, &SoundPlayer::Started);
+        QTest::keyClick(board, Qt::Key_H);
+        QCOMPARE(HelpWindows().size(), 1);
+        frmHelp *help = HelpWindows().first();
+
+        // WHEN the keys are typed in the help window (F11 written as \v), a key twice as one held down; or s on the
+        // board when there are none
+        if (keys.isEmpty())
+            QTest::keyClick(board, Qt::Key_S);
+        for (qsizetype i = 0; i < keys.size(); ++i) {
+            const QChar key = keys.at(i);
+            const int code = key == u'\v' ? int(Qt::Key_F11) : key == u'\x1b' ? int(Qt::Key_Escape) : key.toUpper().unicode();
+            QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, key == u'\v' ? QString() : QString(key),
+                            i > 0 && keys.at(i - 1) == key);
+            QApplication::sendEvent(help->rtbHelp, &press);
+        }
+
+        // THEN the board did what its keys say, and help is open unless closed by Esc
+        const QString seen = u"%1 %2 %3 %4"_s.arg(int(IsCounting(0) != 0)).arg(horns.count()).arg(HelpWindows().size())
+                                 .arg(int(board->isFullScreen()));
+        for (frmHelp *open : HelpWindows())
+            open->close();
+        delete board;
+        QCOMPARE(seen, expected);
     }
 
     void oneWindowForSplashAndBoard()
