@@ -77,11 +77,12 @@ private slots:
     void keyRule_data()
     {
         QTest::addColumn<Press>("row"); // chosen "0": no key taken
-        // b is the buzzer's own saved key though its label shows it, s another action's; o and the typed-entry
-        // characters (a carriage return typed as Ctrl+M among them) belong to the board.
-        for (const QChar c : u"bOh\b"_s)
+        // b is the buzzer's own saved key though its label shows it, s another action's; h, o, the digits and the
+        // typed-entry characters (a carriage return typed as Ctrl+M among them) belong to the board, and the
+        // characters beside the digits do not.
+        for (const QChar c : u"bO\b/:"_s)
             QTest::addRow("code %d taken", c.unicode()) << Press {Qt::Key_unknown, c, QString::number(c.unicode()), false};
-        for (const QChar c : u"so+-.=\r"_s)
+        for (const QChar c : u"sho059+-.=\r"_s)
             QTest::addRow("code %d refused", c.unicode()) << Press {Qt::Key_unknown, c, u"0"_s, true};
         QTest::newRow("space, which would click Cancel") << Press {Qt::Key_Space, u" "_s, u"0"_s, true};
         QTest::newRow("Esc cancels") << Press {Qt::Key_Escape, u"\x1b"_s, u"0"_s, false};
