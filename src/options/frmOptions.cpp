@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTabWidget>
 
 namespace {
@@ -89,17 +88,6 @@ QString BuzzerFileText(const QString &path)
         return path;
     const QFileInfo file(path);
     return path.left(10) + QStringLiteral(" ...") + QDir::separator() + (file.isFile() ? file.fileName() : QString());
-}
-
-// Why the settings file cannot be written, in the system's words: the store's own kind of atomic
-// write is opened and dropped again, which leaves the file as it was.
-QString WriteFailureReason(const QString &file)
-{
-    QSaveFile probe(file);
-    if (!probe.open(QIODevice::WriteOnly))
-        return probe.errorString();
-    probe.cancelWriting();
-    return QStringLiteral("the system refused the write; the disk may be full");
 }
 
 } // namespace
@@ -311,13 +299,12 @@ void frmOptions::cmdOk_Click()
     // The values are the operator's choice for this run even when the store refuses them; losing
     // them silently would be worse than a message.
     Settings = pending;
-    if (!SaveSettings()) {
-        const QString file = SettingsFileName();
+    if (const QString failure = SaveSettings(); !failure.isEmpty()) {
         PlatformDialogs::Current().Warn(
             QStringLiteral("Settings Not Saved"),
             QStringLiteral("The settings could not be saved in\n%1\n(%2).\n\n"
                            "They are in force until Quorvane closes and will be lost then.")
-                .arg(file, WriteFailureReason(file)),
+                .arg(SettingsFileName(), failure),
             this);
     }
     accept();
