@@ -98,6 +98,10 @@ frmOptions::frmOptions(QWidget *parent)
     setWindowTitle(QStringLiteral("Options"));
 
     SSTab1 = Named(new QTabWidget(this), "SSTab1");
+    // The pages alone can be narrower than the three captions (the keys page with a short buzzer path): the
+    // tab bar then asks for the room of its whole captions instead of cutting the last one and scrolling.
+    SSTab1->setElideMode(Qt::ElideNone);
+    SSTab1->setUsesScrollButtons(false);
     SSTab1->addTab(KeyPage(), QStringLiteral("Keyboard Controls"));
     SSTab1->addTab(ColorPage(), QStringLiteral("Color Controls"));
     SSTab1->addTab(TextPage(), QStringLiteral("Text Controls"));

@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -180,6 +182,30 @@ private slots:
         QCOMPARE(dialog.lblBFile->text(), row.shown);
         dialog.cmdOk->click();
         QCOMPARE(Settings.BuzzerFile, row.kept);
+    }
+
+    // Whatever the buzzer path makes of the dialog's width, every tab shows its whole caption: no elision, no
+    // scroll arrows.
+    void tabCaptionsWhole_data()
+    {
+        QTest::addColumn<QString>("buzzerFile");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("short") << u"/a.wav"_s;
+        QTest::newRow("long, file gone") << u"/"_s + QString(300, u'h') + u".wav"_s;
+    }
+
+    void tabCaptionsWhole()
+    {
+        QFETCH(QString, buzzerFile);
+        Settings.BuzzerFile = buzzerFile;
+        frmOptions dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QTabBar *bar = dialog.SSTab1->tabBar();
+        for (int i = 0; i < bar->count(); ++i) {
+            QVERIFY2(bar->rect().contains(bar->tabRect(i)), qPrintable(bar->tabText(i)));
+            QCOMPARE_GE(bar->tabRect(i).width(), bar->fontMetrics().horizontalAdvance(bar->tabText(i)));
+        }
     }
 
     void unwritableStore()
