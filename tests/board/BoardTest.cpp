@@ -175,6 +175,51 @@ private slots:
 #endif
     }
 
+    // Every caption's text stays inside its label and the window and off every digit, at its design size when it
+    // fits, on the opening window, a 4:3 projector and an upright screen; the longest texts the options take shrink.
+    void textsFit_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("name");
+        // The labels whose text is shown below its size. PERIOD's box reaches into the period digit's box at the
+        // opening size, so it sits there a fraction of a point smaller, above the digit.
+        QTest::addColumn<QString>("shrunk");
+        const QString title = QString(24, u'W'), name = u"WOLVERINES"_s, texts = u"lblTitle lblHome lblVisitor"_s;
+        QTest::newRow("factory texts, 632x453") << QSize(632, 453) << u"Home"_s << u"Visitor"_s << u"lblPeriod"_s;
+        QTest::newRow("longest texts, 632x453") << QSize(632, 453) << title << name
+                                                << u"lblTitle lblPeriod lblHome lblVisitor"_s;
+        QTest::newRow("factory texts, 1024x768") << QSize(1024, 768) << u"Home"_s << u"Visitor"_s << QString();
+        QTest::newRow("longest texts, 1024x768") << QSize(1024, 768) << title << name << texts;
+        QTest::newRow("factory texts, upright") << QSize(632, 906) << u"Home"_s << u"Visitor"_s << QString();
+        QTest::newRow("longest texts, upright") << QSize(632, 906) << title << name << texts;
+    }
+    void textsFit()
+    {
+        QFETCH(QSize, size);
+        QFETCH(QString, title);
+        QFETCH(QString, name);
+        QFETCH(QString, shrunk);
+        Settings.TitleText = title;
+        Settings.HomeText = Settings.VisitorText = name;
+        m_board->UpdateLabels();
+        m_board->resize(size);
+        QStringList smaller;
+        for (const Label *label : m_board->findChildren<Label *>()) {
+            const QRect text = label->TextRect().translated(label->pos());
+            QVERIFY2((label->geometry() & m_board->rect()).contains(text), qPrintable(label->objectName()));
+            for (const PolyLED *cell : m_board->findChildren<PolyLED *>()) {
+                const QWidget *panel = cell->parentWidget(); // what shows of a cell lies inside its panel
+                const QRect shown = QRect(cell->mapTo(m_board.get(), QPoint()), cell->size())
+                    & (panel == m_board.get() ? panel->rect() : panel->geometry());
+                QVERIFY2(!shown.intersects(text), qPrintable(label->objectName() + u" over "_s + cell->objectName()));
+            }
+            if (label->ShownFont().pointSizeF() < label->FontSize())
+                smaller << label->objectName();
+        }
+        QCOMPARE(smaller.join(u' '), shrunk);
+    }
+
     void coloursComeFromTheSettings()
     {
         QTest::mouseClick(m_board->imgBonusV, Qt::LeftButton);

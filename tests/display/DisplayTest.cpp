@@ -143,6 +143,33 @@ private slots:
         QCOMPARE(rounded, (QList<int> {26, 22, 28, 26, 32767, 0}));
     }
 
+    // A text's extent grows with its point size (per point: perPoint); where snapped, only whole points count, as
+    // glyphs snap to whole pixels. The size shown is the design size when it fits, else the largest that fits.
+    void textFitsItsRoom_data()
+    {
+        QTest::addColumn<QSizeF>("room");
+        QTest::addColumn<QSizeF>("perPoint");
+        QTest::addColumn<bool>("snapped");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("fits: design size") << QSizeF(289, 65) << QSizeF(8, 1.5) << false << 36.0;
+        QTest::newRow("too wide: just narrow enough") << QSizeF(289, 65) << QSizeF(10, 1.5) << false << 28.9;
+        QTest::newRow("too tall: just low enough") << QSizeF(289, 65) << QSizeF(8, 2) << false << 32.5;
+        QTest::newRow("snapped: just below the next whole point") << QSizeF(289, 65) << QSizeF(10, 1.5) << true << 29.0;
+        QTest::newRow("no room: the floor") << QSizeF(0, 65) << QSizeF(8, 1.5) << false << 1.0;
+        QTest::newRow("empty text: fits anywhere") << QSizeF(0, 0) << QSizeF(0, 0) << false << 36.0;
+    }
+    void textFitsItsRoom()
+    {
+        QFETCH(QSizeF, room);
+        QFETCH(QSizeF, perPoint);
+        QFETCH(bool, snapped);
+        QFETCH(double, expected);
+        const double points = FittingPointSize(36, room, [&](double size) {
+            return perPoint * (snapped ? std::floor(size) : size);
+        });
+        QVERIFY2(points <= expected + 1e-9 && points > expected - 0.05, qPrintable(QString::number(points)));
+    }
+
     void noDriftAndNothingToScaleBy()
     {
         Window w;

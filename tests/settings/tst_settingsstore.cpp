@@ -109,7 +109,8 @@ private slots:
         QVERIFY(there == u"fifo" ? mkfifo(QFile::encodeName(m_file).constData(), 0600) == 0
                 : there == u"folder" ? QDir().mkdir(m_file)
                 : there == u"device" ? QFile::link(u"/dev/null"_s, m_file)
-                : there == u"huge" ? huge.open(QIODevice::WriteOnly) && huge.write("[TextSettings]\nHomeText=" + QByteArray(2 << 20, 'x')) > 0
+                : there == u"huge" ? huge.open(QIODevice::WriteOnly)
+                                         && huge.write("[TextSettings]\nHomeText=" + QByteArray(2 << 20, 'x')) > 0
                 : true);
         huge.close();
         const auto kind = [this] {
