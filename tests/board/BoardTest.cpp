@@ -180,28 +180,24 @@ private slots:
     void textsFit_data()
     {
         QTest::addColumn<QSize>("size");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("longest"); // a title of 24 W, the widest letter, and both teams WOLVERINES
         // The labels whose text is shown below its size. PERIOD's box reaches into the period digit's box at the
         // opening size, so it sits there a fraction of a point smaller, above the digit.
         QTest::addColumn<QString>("shrunk");
-        const QString title = QString(24, u'W'), name = u"WOLVERINES"_s, texts = u"lblTitle lblHome lblVisitor"_s;
-        QTest::newRow("factory texts, 632x453") << QSize(632, 453) << u"Home"_s << u"Visitor"_s << u"lblPeriod"_s;
-        QTest::newRow("longest texts, 632x453") << QSize(632, 453) << title << name
-                                                << u"lblTitle lblPeriod lblHome lblVisitor"_s;
-        QTest::newRow("factory texts, 1024x768") << QSize(1024, 768) << u"Home"_s << u"Visitor"_s << QString();
-        QTest::newRow("longest texts, 1024x768") << QSize(1024, 768) << title << name << texts;
-        QTest::newRow("factory texts, upright") << QSize(632, 906) << u"Home"_s << u"Visitor"_s << QString();
-        QTest::newRow("longest texts, upright") << QSize(632, 906) << title << name << texts;
+        for (const QSize size : {QSize(632, 453), QSize(1024, 768), QSize(632, 906)}) {
+            const QString period = size == QSize(632, 453) ? u"lblPeriod"_s : QString();
+            QTest::addRow("factory texts, %dx%d", size.width(), size.height()) << size << false << period;
+            QTest::addRow("longest texts, %dx%d", size.width(), size.height()) << size << true
+                << u"lblTitle %1 lblHome lblVisitor"_s.arg(period).simplified();
+        }
     }
     void textsFit()
     {
         QFETCH(QSize, size);
-        QFETCH(QString, title);
-        QFETCH(QString, name);
+        QFETCH(bool, longest);
         QFETCH(QString, shrunk);
-        Settings.TitleText = title;
-        Settings.HomeText = Settings.VisitorText = name;
+        Settings.TitleText = longest ? QString(24, u'W') : u"Home"_s;
+        Settings.HomeText = Settings.VisitorText = longest ? u"WOLVERINES"_s : u"Visitor"_s;
         m_board->UpdateLabels();
         m_board->resize(size);
         QStringList smaller;

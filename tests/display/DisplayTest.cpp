@@ -143,31 +143,18 @@ private slots:
         QCOMPARE(rounded, (QList<int> {26, 22, 28, 26, 32767, 0}));
     }
 
-    // A text's extent grows with its point size (per point: perPoint); where snapped, only whole points count, as
-    // glyphs snap to whole pixels. The size shown is the design size when it fits, else the largest that fits.
-    void textFitsItsRoom_data()
+    void textShrinksJustEnoughToFit()
     {
-        QTest::addColumn<QSizeF>("room");
-        QTest::addColumn<QSizeF>("perPoint");
-        QTest::addColumn<bool>("snapped");
-        QTest::addColumn<double>("expected");
-        QTest::newRow("fits: design size") << QSizeF(289, 65) << QSizeF(8, 1.5) << false << 36.0;
-        QTest::newRow("too wide: just narrow enough") << QSizeF(289, 65) << QSizeF(10, 1.5) << false << 28.9;
-        QTest::newRow("too tall: just low enough") << QSizeF(289, 65) << QSizeF(8, 2) << false << 32.5;
-        QTest::newRow("snapped: just below the next whole point") << QSizeF(289, 65) << QSizeF(10, 1.5) << true << 29.0;
-        QTest::newRow("no room: the floor") << QSizeF(0, 65) << QSizeF(8, 1.5) << false << 1.0;
-        QTest::newRow("empty text: fits anywhere") << QSizeF(0, 0) << QSizeF(0, 0) << false << 36.0;
-    }
-    void textFitsItsRoom()
-    {
-        QFETCH(QSizeF, room);
-        QFETCH(QSizeF, perPoint);
-        QFETCH(bool, snapped);
-        QFETCH(double, expected);
-        const double points = FittingPointSize(36, room, [&](double size) {
-            return perPoint * (snapped ? std::floor(size) : size);
-        });
-        QVERIFY2(points <= expected + 1e-9 && points > expected - 0.05, qPrintable(QString::number(points)));
+        // A text designed at 36 points with this extent per point in a room 65 high; where snapped, only whole
+        // points count, as glyphs snap to whole pixels.
+        const auto fit = [](QSizeF perPoint, double roomWidth, bool snapped = false) {
+            return FittingPointSize(36, {roomWidth, 65}, [=](double p) { return perPoint * (snapped ? std::floor(p) : p); });
+        };
+        QCOMPARE(fit({8, 1.5}, 289), 36.0);  // fits: its design size
+        QCOMPARE(fit({10, 1.5}, 289), 28.9); // too wide: just narrow enough
+        QCOMPARE(fit({8, 2}, 289), 32.5);    // too tall: just low enough
+        QVERIFY(fit({10, 1.5}, 289, true) > 28.95 && fit({10, 1.5}, 289, true) < 29); // just below the next whole point
+        QCOMPARE(fit({8, 1.5}, 0), 1.0);     // no room: the floor
     }
 
     void noDriftAndNothingToScaleBy()

@@ -76,26 +76,22 @@ private slots:
         QFETCH(QList<int>, codes);
         QTextDocument help;
         QVERIFY(RtfTextDocument::Load(QStringLiteral(QUORVANE_HELP_SOURCE), &help));
-        QList<QStringList> keyColumns;
-        bool found = false, inTable = false;
+        QList<int> named;
+        int run = -1;
+        bool found = false, inRun = false;
         for (QTextBlock block = help.begin(); block.isValid(); block = block.next()) {
             found = found || block.text() == u"Keys on the board";
             const bool row = found && block.text().contains(u'\t');
-            if (row && !inTable)
-                keyColumns.append(QStringList());
-            if (row)
-                keyColumns.last() << block.text().section(u'\t', 0, 0).split(u' ');
-            inTable = row;
-        }
-        // Keys are named by their character, a range of them ("0\u20139") or their name; F11 and Tab type no
-        // character, so no setting or refusal concerns them.
-        QList<int> named;
-        for (const QString &key : keyColumns.value(table)) {
-            if (key.size() == 1 || (key.size() == 3 && key.at(1) == u'\u2013'))
-                for (char16_t c = key.front().unicode(); c <= key.back().unicode(); ++c)
+            run += row && !inRun;
+            inRun = row;
+            // A key is named by its character, a range of them ("0\u20139"), Space or Enter; F11 and Tab type none.
+            for (const QString &key : row && run == table ? block.text().section(u'\t', 0, 0).split(u' ') : QStringList()) {
+                const bool characters = key.size() == 1 || (key.size() == 3 && key.at(1) == u'\u2013');
+                for (char16_t c = key.front().unicode(); characters && c <= key.back().unicode(); ++c)
                     named << c;
-            else if (key == u"Space" || key == u"Enter")
-                named << (key == u"Space" ? 32 : 13);
+                if (key == u"Space" || key == u"Enter")
+                    named << (key == u"Space" ? 32 : 13);
+            }
         }
         if (table == 1)
             std::sort(named.begin(), named.end());
