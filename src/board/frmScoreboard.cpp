@@ -15,6 +15,7 @@
 #include "display/PictureBox.h"
 #include "display/Shape.h"
 #include "display/Twips.h"
+#include "settings/FixedKeys.h"
 #include "settings/SettingsRecord.h"
 
 #include <QApplication>
@@ -34,9 +35,6 @@ namespace {
 // The board's design client area in twips.
 constexpr double DesignWidth = 9480;
 constexpr double DesignHeight = 6795;
-
-constexpr qint16 HelpKey = 104;    // h
-constexpr qint16 OptionsKey = 111; // o
 
 constexpr qint32 GameClockMaximum = 5999; // 99:59
 

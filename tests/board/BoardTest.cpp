@@ -181,6 +181,47 @@ private slots:
 #endif
     }
 
+    // Every caption's text stays inside its label and the window and off every digit, at its design size when it
+    // fits, on the opening window, a 4:3 projector and an upright screen; the longest texts the options take shrink.
+    void textsFit_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("longest"); // a title of 24 W, the widest letter, and both teams WOLVERINES
+        // The labels whose text is shown below its size. PERIOD's box reaches into the period digit's box at the
+        // opening size, so it sits there a fraction of a point smaller, above the digit.
+        QTest::addColumn<QString>("shrunk");
+        for (const QSize size : {QSize(632, 453), QSize(1024, 768), QSize(632, 906)}) {
+            const QString period = size == QSize(632, 453) ? u"lblPeriod"_s : QString();
+            QTest::addRow("factory texts, %dx%d", size.width(), size.height()) << size << false << period;
+            QTest::addRow("longest texts, %dx%d", size.width(), size.height()) << size << true
+                << u"lblTitle %1 lblHome lblVisitor"_s.arg(period).simplified();
+        }
+    }
+    void textsFit()
+    {
+        QFETCH(QSize, size);
+        QFETCH(bool, longest);
+        QFETCH(QString, shrunk);
+        Settings.TitleText = longest ? QString(24, u'W') : u"Home"_s;
+        Settings.HomeText = Settings.VisitorText = longest ? u"WOLVERINES"_s : u"Visitor"_s;
+        m_board->UpdateLabels();
+        m_board->resize(size);
+        QStringList smaller;
+        for (const Label *label : m_board->findChildren<Label *>()) {
+            const QRect text = label->TextRect().translated(label->pos());
+            QVERIFY2((label->geometry() & m_board->rect()).contains(text), qPrintable(label->objectName()));
+            for (const PolyLED *cell : m_board->findChildren<PolyLED *>()) {
+                const QWidget *panel = cell->parentWidget(); // what shows of a cell lies inside its panel
+                const QRect shown = QRect(cell->mapTo(m_board.get(), QPoint()), cell->size())
+                    & (panel == m_board.get() ? panel->rect() : panel->geometry());
+                QVERIFY2(!shown.intersects(text), qPrintable(label->objectName() + u" over "_s + cell->objectName()));
+            }
+            if (label->ShownFont().pointSizeF() < label->FontSize())
+                smaller << label->objectName();
+        }
+        QCOMPARE(smaller.join(u' '), shrunk);
+    }
+
     void coloursComeFromTheSettings()
     {
         QTest::mouseClick(m_board->imgBonusV, Qt::LeftButton);

@@ -3,6 +3,10 @@
 #include "board/SoundPlayer.h"
 #include "clock/modCount.h"
 #include "help/frmHelp.h"
+#include "help/RtfTextDocument.h"
+#include "options/frmChooseKey.h"
+#include "settings/FixedKeys.h"
+#include "settings/SettingsRecord.h"
 #include "support/TestRegistry.h"
 
 #include <QApplication>
@@ -11,7 +15,9 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -103,6 +109,47 @@ private slots:
             open->close();
         delete board;
         QCOMPARE(seen, expected);
+    }
+
+    // The help file's key tables, read as the window reads them, say what the program does: the factory keys of
+    // the four commands and the fixed keys, and exactly the keys the key capture dialog refuses.
+    void helpFileTellsTheKeys_data()
+    {
+        QTest::addColumn<int>("table"); // the n-th run of tabbed lines after the heading "Keys on the board"
+        QTest::addColumn<QList<int>>("codes");
+        const SettingsRecord factory;
+        QTest::newRow("keys on the board, in the options' order") << 0 << QList<int> {factory.StartStopClockKey,
+            factory.ResetClockKey, factory.ClockSwitchKey, factory.BuzzerKey, HelpKey, OptionsKey};
+        const QList<qint16> refused = frmChooseKey::RefusedKeys();
+        QTest::newRow("keys that cannot be chosen") << 1 << QList<int>(refused.begin(), refused.end());
+    }
+
+    void helpFileTellsTheKeys()
+    {
+        QFETCH(int, table);
+        QFETCH(QList<int>, codes);
+        QTextDocument help;
+        QVERIFY(RtfTextDocument::Load(QStringLiteral(QUORVANE_HELP_SOURCE), &help));
+        QList<int> named;
+        int run = -1;
+        bool found = false, inRun = false;
+        for (QTextBlock block = help.begin(); block.isValid(); block = block.next()) {
+            found = found || block.text() == u"Keys on the board";
+            const bool row = found && block.text().contains(u'\t');
+            run += row && !inRun;
+            inRun = row;
+            // A key is named by its character, a range of them ("0\u20139"), Space or Enter; F11 and Tab type none.
+            for (const QString &key : row && run == table ? block.text().section(u'\t', 0, 0).split(u' ') : QStringList()) {
+                const bool characters = key.size() == 1 || (key.size() == 3 && key.at(1) == u'\u2013');
+                for (char16_t c = key.front().unicode(); characters && c <= key.back().unicode(); ++c)
+                    named << c;
+                if (key == u"Space" || key == u"Enter")
+                    named << (key == u"Space" ? 32 : 13);
+            }
+        }
+        if (table == 1)
+            std::sort(named.begin(), named.end());
+        QCOMPARE(named, codes);
     }
 
     void oneWindowForSplashAndBoard()
