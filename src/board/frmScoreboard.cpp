@@ -13,6 +13,7 @@
 #include "display/modColor.h"
 #include "display/modStretch.h"
 #include "display/PictureBox.h"
+#include "display/PointerHider.h"
 #include "display/Shape.h"
 #include "display/Twips.h"
 #include "settings/SettingsRecord.h"
@@ -194,6 +195,7 @@ frmScoreboard::frmScoreboard(QWidget *parent)
     connect(fullScreen, &QShortcut::activated, this, [this] {
         setWindowState(windowState() ^ Qt::WindowFullScreen);
     });
+    new PointerHider(this);
 
     Form_Load();
     tmrClock->start(0);
