@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config file
   qt6-base-dev qt6-multimedia-dev libqt6opengl6-dev libxkbcommon-dev qt6-qpa-plugins libxss-dev
+  qt6-base-private-dev libwayland-dev libwayland-bin wayland-protocols
   fonts-liberation
   xvfb xdotool x11-utils imagemagick python3 python3-pil python3-numpy python3-xlib libxtst-dev
   pulseaudio pulseaudio-utils dbus-daemon dbus-bin
