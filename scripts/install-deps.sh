@@ -10,7 +10,8 @@ packages=(
   qt6-base-private-dev libwayland-dev libwayland-bin wayland-protocols
   fonts-liberation
   xvfb xdotool x11-utils imagemagick python3 python3-pil python3-numpy python3-xlib libxtst-dev
-  pulseaudio pulseaudio-utils dbus-daemon dbus-bin
+  pulseaudio pulseaudio-utils dbus-daemon dbus-bin python3-dbus python3-gi
+  sway swayidle wayvnc qt6-wayland
   desktop-file-utils appstream
 )
 
