@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The board as a native Wayland client of a compositor that idles: a headless sway, with swayidle set to
-# report five seconds without input. The splash alone lets the session go idle; the open board holds it
-# awake for fifteen seconds untouched; once the board has closed, the session goes idle again. The splash is
+# report five seconds without input. The open board holds the session awake for fifteen seconds untouched;
+# once the board has closed, the session goes idle within seconds. The splash is
 # clicked through a VNC server on the compositor (wayvnc), the one way to a pointer on a headless sway. No
 # session bus is there: its absence must cost nothing.
 #
@@ -43,8 +43,6 @@ def walk(n):
     for c in n["nodes"] + n["floating_nodes"]: walk(c)
 walk(json.load(sys.stdin)); sys.exit(1)' "$1"; }
 wait_for 20 window "Welcome to Quorvane" || fail "no splash: $(cat "$work/program.log")"
-started=$(date +%s.%N)
-wait_for 10 idle_since "$started" || fail "the session never went idle with only the splash open: $(cat "$work/swayidle.log")"
 
 # The click, from a VNC client speaking just enough of the protocol: version, no security, a shared
 # session, then the pointer moved, pressed and released.
@@ -74,7 +72,7 @@ sleep 15
 ! idle_since "$opened" || fail "the session went idle while the board was open"
 
 swaymsg '[title="^Quorvane$"] kill' >/dev/null
-wait_for 10 eval '! kill -0 $app_pid' || fail "the program still runs 10 s after its board closed"
+wait_for 10 eval '! kill -0 $app_pid' || fail "the program still runs 10 s after its board closed: $(cat "$work/program.log")"
 closed=$(date +%s.%N)
 wait_for 10 idle_since "$closed" || fail "the session did not go idle after the board closed"
-echo "PASS: idle after 5 s with the splash; awake for 15 s with the native Wayland board; idle again once it closed"
+echo "PASS: awake for 15 s with the native Wayland board; idle again once it closed"
