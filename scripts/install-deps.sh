@@ -7,9 +7,11 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config file
   qt6-base-dev libpulse-dev libqt6opengl6-dev libxkbcommon-dev qt6-qpa-plugins libxss-dev
+  qt6-base-private-dev libwayland-dev libwayland-bin wayland-protocols
   fonts-liberation
   xvfb xdotool x11-utils imagemagick python3 python3-pil python3-numpy python3-xlib libxtst-dev
-  pulseaudio pulseaudio-utils dbus-daemon dbus-bin
+  pulseaudio pulseaudio-utils dbus-daemon dbus-bin python3-dbus python3-gi
+  sway swayidle wayvnc qt6-wayland
   desktop-file-utils appstream
 )
 

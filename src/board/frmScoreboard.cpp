@@ -13,6 +13,7 @@
 #include "display/modColor.h"
 #include "display/modStretch.h"
 #include "display/PictureBox.h"
+#include "display/PointerHider.h"
 #include "display/Shape.h"
 #include "display/Twips.h"
 #include "settings/FixedKeys.h"
@@ -194,6 +195,7 @@ frmScoreboard::frmScoreboard(QWidget *parent)
     // Full screen for the projector; F11 delivers no character, so it never reaches AllKeyPress.
     auto *fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
     connect(fullScreen, &QShortcut::activated, this, &frmScoreboard::ToggleFullScreen);
+    new PointerHider(this);
 
     Form_Load();
     tmrClock->start(0);

@@ -2,8 +2,9 @@
 # Private servers for the end-to-end tests, in a fresh folder and gone on exit: start_x runs a virtual
 # X server, start_sound a sound server whose one null sink "test" is the default output, start_bus a
 # session bus on which dbus-monitor writes every message to $work/bus.log. Nothing of the caller's session
-# takes part. Sourced by e2e.sh; run as `servers.sh COMMAND...` it runs the command
-# beside the sound server alone, and fails if the command skipped anything.
+# takes part. close_window asks an X window to close. Sourced by the end-to-end tests; run as
+# `servers.sh COMMAND...` it runs the command beside the sound server alone, and fails if the command
+# skipped anything.
 # Exit status 77 (skipped) when a server cannot start: scripts/install-deps.sh installs them.
 set -euo pipefail
 
@@ -70,6 +71,9 @@ start_bus() {
   # A monitor gives up its own name once it sees every message.
   wait_for 10 grep -q member=NameLost "$work/bus.log" || skip "dbus-monitor did not start: $(cat "$work/bus.log")"
 }
+
+# With no window manager on the X server, a window is asked to close as a close button would, by WM_DELETE_WINDOW.
+close_window() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/close_window.py" "$1" || fail "could not ask window $1 to close"; }
 
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then
   start_sound
