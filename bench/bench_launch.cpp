@@ -5,7 +5,7 @@
 //
 // Usage: bench_launch PROGRAM
 
-#include "display/Twips.h"
+#include "Twips.h"
 
 #include <QGuiApplication>
 #include <QElapsedTimer>

@@ -1,12 +1,12 @@
-#include "app/Wiring.h"
+#include "Wiring.h"
 
-#include "app/HelpKeys.h"
-#include "app/KeepAwake.h"
-#include "app/frmSplash.h"
-#include "board/frmScoreboard.h"
-#include "help/HelpPlacement.h"
-#include "help/frmHelp.h"
-#include "options/frmOptions.h"
+#include "HelpKeys.h"
+#include "KeepAwake.h"
+#include "frmSplash.h"
+#include "frmScoreboard.h"
+#include "HelpPlacement.h"
+#include "frmHelp.h"
+#include "frmOptions.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -1,11 +1,11 @@
-#include "app/frmSplash.h"
+#include "frmSplash.h"
 
 #include "Version.h"
-#include "app/SplashPosition.h"
-#include "board/frmScoreboard.h"
-#include "display/Label.h"
-#include "display/Twips.h"
-#include "settings/SettingsStore.h"
+#include "SplashPosition.h"
+#include "frmScoreboard.h"
+#include "Label.h"
+#include "Twips.h"
+#include "SettingsStore.h"
 
 #include <QFrame>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "board/frmScoreboard.h"
+#include "frmScoreboard.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "board/SoundOutput.h"
+#include "SoundOutput.h"
 
 #include <pulse/simple.h>
 

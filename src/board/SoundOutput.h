@@ -1,6 +1,6 @@
 #pragma once
 
-#include "board/WavSound.h"
+#include "WavSound.h"
 
 #include <QThread>
 

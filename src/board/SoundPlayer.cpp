@@ -1,7 +1,7 @@
-#include "board/SoundPlayer.h"
+#include "SoundPlayer.h"
 
-#include "board/SoundOutput.h"
-#include "board/WavSound.h"
+#include "SoundOutput.h"
+#include "WavSound.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "display/DotGroup.h"
-#include "display/LedGroup.h"
+#include "DotGroup.h"
+#include "LedGroup.h"
 
 #include <QWidget>
 

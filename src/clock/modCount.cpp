@@ -1,8 +1,8 @@
-#include "clock/modCount.h"
+#include "modCount.h"
 
-#include "clock/DigitGroup.h"
-#include "clock/modShowDigits.h"
-#include "clock/ShowTime.h"
+#include "DigitGroup.h"
+#include "modShowDigits.h"
+#include "ShowTime.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
-#include "clock/modShowDigits.h"
+#include "modShowDigits.h"
 
-#include "clock/DigitGroup.h"
-#include "clock/modCount.h"
+#include "DigitGroup.h"
+#include "modCount.h"
 
 #include <optional>
 

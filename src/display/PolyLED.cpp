@@ -1,8 +1,8 @@
-#include "display/PolyLED.h"
+#include "PolyLED.h"
 
-#include "display/ColorRef.h"
-#include "display/KeyAscii.h"
-#include "display/Twips.h"
+#include "ColorRef.h"
+#include "KeyAscii.h"
+#include "Twips.h"
 
 #include <QKeyEvent>
 #include <QPainter>

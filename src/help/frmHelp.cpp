@@ -1,7 +1,7 @@
-#include "help/frmHelp.h"
+#include "frmHelp.h"
 
-#include "display/Twips.h"
-#include "help/RtfTextDocument.h"
+#include "Twips.h"
+#include "RtfTextDocument.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "options/KeyHandover.h"
+#include "KeyHandover.h"
 
 QString KeyActionText;
 qint16 CurrentKey = 0;

@@ -1,8 +1,8 @@
-#include "options/frmChooseKey.h"
+#include "frmChooseKey.h"
 
-#include "display/KeyAscii.h"
-#include "options/KeyHandover.h"
-#include "settings/FixedKeys.h"
+#include "KeyAscii.h"
+#include "KeyHandover.h"
+#include "FixedKeys.h"
 
 #include <QApplication>
 #include <QKeyEvent>

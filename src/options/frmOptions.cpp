@@ -1,12 +1,12 @@
-#include "options/frmOptions.h"
+#include "frmOptions.h"
 
-#include "display/ColorRef.h"
-#include "display/PictureBox.h"
-#include "options/KeyHandover.h"
-#include "options/KeyLabel.h"
-#include "options/PlatformDialogs.h"
-#include "options/frmChooseKey.h"
-#include "settings/SettingsStore.h"
+#include "ColorRef.h"
+#include "PictureBox.h"
+#include "KeyHandover.h"
+#include "KeyLabel.h"
+#include "PlatformDialogs.h"
+#include "frmChooseKey.h"
+#include "SettingsStore.h"
 
 #include <QDir>
 #include <QEvent>

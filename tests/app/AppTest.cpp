@@ -1,9 +1,9 @@
-#include "app/SingleInstance.h"
-#include "app/SplashPosition.h"
-#include "app/Wiring.h"
-#include "app/frmSplash.h"
-#include "display/Label.h"
-#include "settings/SettingsStore.h"
+#include "SingleInstance.h"
+#include "SplashPosition.h"
+#include "Wiring.h"
+#include "frmSplash.h"
+#include "Label.h"
+#include "SettingsStore.h"
 #include "support/TestRegistry.h"
 
 #include <QDir>

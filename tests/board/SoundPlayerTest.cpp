@@ -1,8 +1,8 @@
-#include "board/frmScoreboard.h"
-#include "board/SoundPlayer.h"
-#include "board/WavSound.h"
-#include "clock/modCount.h"
-#include "settings/SettingsRecord.h"
+#include "frmScoreboard.h"
+#include "SoundPlayer.h"
+#include "WavSound.h"
+#include "modCount.h"
+#include "SettingsRecord.h"
 #include "support/TestRegistry.h"
 
 #include <QBuffer>
