@@ -2,7 +2,6 @@
 
 #include "ColorRef.h"
 #include "PictureBox.h"
-#include "KeyHandover.h"
 #include "KeyLabel.h"
 #include "PlatformDialogs.h"
 #include "frmChooseKey.h"
@@ -250,14 +249,12 @@ void frmOptions::Form_Load()
 
 void frmOptions::ChooseKey(const QString &action, const KeyField &key)
 {
-    KeyActionText = action;
-    CurrentKey = Settings.*key.field;
-    frmChooseKey dialog(ShownKeys(), this);
+    frmChooseKey dialog(action, Settings.*key.field, ShownKeys(), this);
     dialog.exec();
     // A window manager would hand the keyboard back to us now; on a bare X session nobody does.
     activateWindow();
-    if (const int chosen = ChosenKey.toInt(); chosen != 0)
-        key.label->SetKey(static_cast<qint16>(chosen));
+    if (dialog.ChosenKey() != 0)
+        key.label->SetKey(dialog.ChosenKey());
 }
 
 void frmOptions::cmdBuzzerSound_Click()
