@@ -67,7 +67,7 @@ void WireSplash(frmSplash *splash)
 {
     QObject::connect(splash, &frmSplash::helpRequested, splash, [] { OpenHelp(nullptr); });
     QObject::connect(splash, &frmSplash::optionsRequested, splash, [splash] { OpenOptions(splash); });
-    QObject::connect(splash, &frmSplash::BoardOpened, splash, [](frmScoreboard *board) {
+    QObject::connect(splash, &frmSplash::boardOpened, splash, [](frmScoreboard *board) {
         // The screen stays on while the board is open, and only then.
         new KeepAwake(board);
         QObject::connect(board, &frmScoreboard::helpRequested, board, [board] { OpenHelp(board); });

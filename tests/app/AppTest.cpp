@@ -57,7 +57,7 @@ private slots:
         QVERIFY(!running.HandedOver());
         connect(&running, &SingleInstance::raiseRequested, this, &RaiseRunningCopy);
         QPointer<frmScoreboard> board;
-        connect(m_splash, &frmSplash::BoardOpened, this, [&board](frmScoreboard *opened) { board = opened; });
+        connect(m_splash, &frmSplash::boardOpened, this, [&board](frmScoreboard *opened) { board = opened; });
         m_splash->GoScore();
         board->showMinimized();
 
@@ -91,7 +91,7 @@ private slots:
         QFETCH(QString, opens);
         // GIVEN the splash has loaded the stored settings and shows the version
         QCOMPARE(Settings.TitleText + m_splash->lblVersion->text(), u"Title from the storeVersion 1.1.1"_s);
-        QSignalSpy board(m_splash, &frmSplash::BoardOpened), help(m_splash, &frmSplash::helpRequested),
+        QSignalSpy board(m_splash, &frmSplash::boardOpened), help(m_splash, &frmSplash::helpRequested),
             options(m_splash, &frmSplash::optionsRequested);
         QWidget *target = m_splash->findChild<QWidget *>(control);
         const QPoint at = target ? target->mapTo(m_splash, target->rect().center()) : QPoint(3, 100);

@@ -46,7 +46,8 @@ private slots:
     // (a press and its repeats), "tab", "backtab", "click:<control>", "focus:<group>.<cell>", "board"
     // (the window itself), "tick:<n>" (50 ms each), "preset:<tenths>", "keys:<start,reset,switch,buzzer>",
     // "wall:<hours>" (the system time jumps), "at:<hh:mm>" (the wall clock is set to that time of day),
-    // "resize:<w>x<h>", "options:ok" or "options:cancel" (how the next options dialog is closed).
+    // "resize:<w>x<h>", "options:ok" or "options:cancel" (how the next options dialog is closed), "file:<path>" (the
+    // board opened anew with that buzzer file).
     void operate_data()
     {
         QTest::addColumn<QString>("steps");
@@ -250,7 +251,7 @@ private:
         m_board->tmrClock->stop(); // the test is the timer
         m_board->show();
         QVERIFY(QTest::qWaitForWindowActive(m_board.get()));
-        m_plays = std::make_unique<QSignalSpy>(m_board->mmcBuzzer, &SoundPlayer::Started);
+        m_plays = std::make_unique<QSignalSpy>(m_board->mmcBuzzer, &SoundPlayer::started);
         connect(m_board.get(), &frmScoreboard::helpRequested, m_board.get(), [this] { ++m_help; });
         connect(m_board.get(), &frmScoreboard::optionsRequested, m_board.get(), [this] {
             ++m_options;

@@ -77,7 +77,7 @@ private slots:
         cell.SetCaption(3);
         cell.show();
         QVERIFY(QTest::qWaitForWindowExposed(&cell));
-        // The 50 ms tick writes the same digit and colour over and over: only another digit paints.
+        // Every tick writes the digit and colour again, most often the same: only another digit paints.
         QList<bool> painted;
         for (const auto &[property, value] : {std::pair {"Caption", 3}, {"LitColor", 255}, {"Caption", 4}}) {
             QCoreApplication::processEvents();

@@ -82,10 +82,10 @@ private slots:
         auto *splash = new frmSplash;
         WireSplash(splash);
         QPointer<frmScoreboard> board;
-        connect(splash, &frmSplash::BoardOpened, this, [&board](frmScoreboard *opened) { board = opened; });
+        connect(splash, &frmSplash::boardOpened, this, [&board](frmScoreboard *opened) { board = opened; });
         splash->GoScore();
         QVERIFY(board);
-        QSignalSpy horns(board->mmcBuzzer, &SoundPlayer::Started);
+        QSignalSpy horns(board->mmcBuzzer, &SoundPlayer::started);
         QTest::keyClick(board, Qt::Key_H);
         QCOMPARE(HelpWindows().size(), 1);
         frmHelp *help = HelpWindows().first();
@@ -159,7 +159,7 @@ private slots:
         auto *splash = new frmSplash;
         WireSplash(splash);
         QPointer<frmScoreboard> board;
-        connect(splash, &frmSplash::BoardOpened, this, [&board](frmScoreboard *opened) { board = opened; });
+        connect(splash, &frmSplash::boardOpened, this, [&board](frmScoreboard *opened) { board = opened; });
         splash->show();
 
         // WHEN help is asked for on the splash, then on the board it opens
