@@ -1,4 +1,5 @@
 #include "modCount.h"
+#include "FixedKeys.h"
 
 #include "DigitGroup.h"
 #include "modShowDigits.h"
@@ -14,8 +15,6 @@ EntryBuffer TimeEntry;
 
 namespace {
 
-constexpr qint16 KeyEnter = 13;
-constexpr qint16 KeySpace = 32;
 constexpr qint16 KeyPoint = 46;
 constexpr qint16 KeyZero = 48;
 constexpr qint16 KeyNine = 57;

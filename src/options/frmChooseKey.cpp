@@ -54,7 +54,7 @@ QList<qint16> frmChooseKey::RefusedKeys()
     // Enter, space, "+", "-", "." and "=" drive the typed entry; a digit chosen as a command would act
     // in the middle of a typed score ("15" Enter starting the clock with 5 as start/stop); and a command
     // on "h" or "o" would leave help or the options with no key on the board.
-    QList<qint16> refused {13, 32, 43, 45, 46, 61, HelpKey, OptionsKey};
+    QList<qint16> refused {KeyEnter, KeySpace, '+', '-', '.', '=', HelpKey, OptionsKey};
     for (qint16 digit = '0'; digit <= '9'; ++digit)
         refused.append(digit);
     std::sort(refused.begin(), refused.end());
