@@ -45,7 +45,8 @@ xdotool key s
 minutes=$(cpu_percent)
 # Stop, type 59.0 on the clock display, start: the last minute shows tenths.
 eval "$(xdotool getwindowgeometry --shell "$boardwin")"
-xdotool key s mousemove --sync $((X + WIDTH * 2000 / 9480)) $((Y + HEIGHT * 1200 / 6795)) click 1 \
+source "$build/design.sh"
+xdotool key s mousemove --sync $((X + WIDTH * 2000 / board_twips[0])) $((Y + HEIGHT * 1200 / board_twips[1])) click 1 \
   key period 5 9 0 Return s
 tenths=$(cpu_percent)
 memory=$(awk '/VmHWM/ { printf "%.1f MB", $2 / 1024 }' "/proc/$pid/status")

@@ -55,7 +55,7 @@ int main(int argc, char **argv)
     // The splash covers the middle of the screen; the board opens centred, and its left margin shows
     // the window colour from its first paint.
     const QPoint middle = screen->geometry().center();
-    const QSize board(TwipsToPixels(9480), TwipsToPixels(6795));
+    const QSize board(TwipsToPixels(BOARD_DESIGN_WIDTH), TwipsToPixels(BOARD_DESIGN_HEIGHT));
     const QPoint margin = screen->availableGeometry().center() - QPoint(board.width() / 2, board.height() / 2)
                           + QPoint(3, 3);
     const QRgb empty = pixelAt(screen, middle);

@@ -34,8 +34,8 @@ Q_LOGGING_CATEGORY(lcBuzzer, "quorvane.buzzer")
 namespace {
 
 // The board's design client area in twips.
-constexpr double DesignWidth = 9480;
-constexpr double DesignHeight = 6795;
+constexpr double DesignWidth = BOARD_DESIGN_WIDTH;
+constexpr double DesignHeight = BOARD_DESIGN_HEIGHT;
 
 constexpr qint32 GameClockMaximum = 5999; // 99:59
 

@@ -55,8 +55,10 @@ walked=$(stored)
 close_window "$help"
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$board")"
-# The clock panel, from its design place on the 9480 x 6795 twip board scaled to the window.
-read -r cx cy cw ch <<<"$((WIDTH * 1853 / 9480)) $((HEIGHT * 1080 / 6795)) $((WIDTH * 5775 / 9480)) $((HEIGHT * 1935 / 6795))"
+# The clock panel, from its design place on the board (design.sh: its size in twips) scaled to the window.
+source "$1/design.sh"
+read -r tw th <<<"${board_twips[*]}"
+read -r cx cy cw ch <<<"$((WIDTH * 1853 / tw)) $((HEIGHT * 1080 / th)) $((WIDTH * 5775 / tw)) $((HEIGHT * 1935 / th))"
 red=$(import -window "$board" png:- |
   convert - -crop "${cw}x$ch+$cx+$cy" -fx 'r > 0.7 && g < 0.31 && b < 0.31' -format '%[fx:mean]' info:)
 echo "board ${WIDTH}x$HEIGHT, clock panel ${cw}x$ch at $cx,$cy: $red red"
