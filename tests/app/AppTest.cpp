@@ -26,6 +26,7 @@ class AppTest : public QObject
 private slots:
     void initTestCase()
     {
+        QuietOffscreenPlatform();
         // The tests' own store, holding a title.
         QDir().mkpath(QFileInfo(SettingsFileName()).path());
         QFile file(SettingsFileName());

@@ -28,6 +28,7 @@ class BoardTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QuietOffscreenPlatform(); }
     void init()
     {
         Settings = SettingsRecord {};

@@ -38,6 +38,7 @@ class tst_HelpWindow : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QuietOffscreenPlatform(); }
     void resizeKeepsMinimum_data()
     {
         // Outer sizes, frame included: the size asked for, the window's, and the browser's place in it.

@@ -70,6 +70,7 @@ class tst_Options : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QuietOffscreenPlatform(); }
     void init()
     {
         Settings = DefaultSettings();

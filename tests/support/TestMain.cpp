@@ -35,7 +35,26 @@ bool hasFunction(const QObject &test, const QByteArray &name)
     return false;
 }
 
+#ifndef QUORVANE_TEST_GUILESS
+QtMessageHandler testLogHandler = nullptr;
+
+void dropPlatformLimits(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("This plugin does not support ")))
+        return;
+    testLogHandler(type, context, message);
+}
+#endif
+
 } // namespace
+
+void QuietOffscreenPlatform()
+{
+#ifndef QUORVANE_TEST_GUILESS
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        testLogHandler = qInstallMessageHandler(dropPlatformLimits);
+#endif
+}
 
 // Several test classes share one executable: each is handed QtTest's options and only the functions named on
 // the command line that it has ("tst_board operate monkey:seed 2"), and a class none of them names is not run.
