@@ -10,7 +10,7 @@
 #
 # Usage: e2e.sh BUILD-DIR
 set -euo pipefail
-source "$(dirname "$0")/servers.sh"
+source "$(dirname "$0")/../../scripts/lib/servers.sh"
 source "$(dirname "$0")/../install/walk.sh"
 # Debian's own interpreter: a python3 earlier on the PATH may lack numpy and python3-xlib.
 py=/usr/bin/python3
@@ -99,7 +99,7 @@ wait "$app_pid" || fail "the program ended with status $?"
 for name in $(cd "$work/wavs" && ls) missing.wav; do
   printf '[KeySettings]\nBuzzerFile=%s\n' "$work/wavs/$name" >"$work/config/Quorvane/Quorvane.conf"
   XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb "$prefix/bin/quorvane" >>"$work/program.log" 2>&1 &
-  xdotool mousemove --sync --window "$(window '^Welcome to Quorvane$')" 216 36 click 1 || fail "no splash for $name"
+  click_splash "$(window '^Welcome to Quorvane$')" || fail "no splash for $name"
   board=$(window '^Quorvane$') || fail "no board for $name"
   xdotool windowfocus --sync "$board"
   case $name in
