@@ -84,8 +84,8 @@ SoundOutput::Outcome SoundOutput::PlayOnce(const WavSound &sound, quint64 playba
     const bool mapped = pa_channel_map_init_auto(&map, spec.channels, PA_CHANNEL_MAP_WAVEEX) != nullptr;
     const qsizetype frame = qsizetype(pa_frame_size(&spec));
     const qsizetype piece = std::max(1, sound.Rate() * PieceMs / 1000) * frame;
-    const pa_buffer_attr buffer {uint32_t(-1), uint32_t(std::max(1, sound.Rate() * BufferMs / 1000) * frame),
-                                 uint32_t(-1), uint32_t(-1), uint32_t(-1)};
+    const qsizetype held = std::max(1, sound.Rate() * BufferMs / 1000) * frame;
+    const pa_buffer_attr buffer {uint32_t(-1), uint32_t(held), uint32_t(-1), uint32_t(-1), uint32_t(-1)};
     int error = 0;
     // The default server and its default output, looked up now: whatever they are at this horn.
     pa_simple *stream = pa_simple_new(nullptr, "Quorvane", PA_STREAM_PLAYBACK, nullptr, "Buzzer", &spec,
@@ -100,6 +100,19 @@ SoundOutput::Outcome SoundOutput::PlayOnce(const WavSound &sound, quint64 playba
             outcome = Outcome::Cancelled;
         else if (pa_simple_write(stream, samples.constData() + at, size_t(std::min(piece, samples.size() - at)), &error) < 0)
             outcome = at == 0 ? Outcome::NoStream : Outcome::Broken;
+    }
+    // The end of what the server holds is waited for a piece at a time, so that a newer request still cuts the
+    // horn short at once; the last moments, and a sound too short to have started by itself, are drained.
+    while (outcome == Outcome::Played && samples.size() > held) {
+        const pa_usec_t left = pa_simple_get_latency(stream, &error);
+        if (!Current(playback))
+            outcome = Outcome::Cancelled;
+        else if (left == pa_usec_t(-1))
+            outcome = Outcome::Broken;
+        else if (left < pa_usec_t(PieceMs) * 1000)
+            break;
+        else
+            QThread::msleep(PieceMs);
     }
     if (outcome == Outcome::Played && pa_simple_drain(stream, &error) < 0)
         outcome = Outcome::Broken;

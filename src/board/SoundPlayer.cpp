@@ -9,7 +9,7 @@
 namespace {
 
 // How long a closing player waits for its playback to let go of the sound server.
-constexpr int PartingMs = 1000;
+constexpr int PartingMs = 2000;
 
 } // namespace
 
