@@ -52,7 +52,8 @@ kill "${server_pids[-1]}"
 
 echo "== apt purge --autoremove quorvane"
 in_root apt-get purge -y -q --autoremove quorvane >"$work/apt.log" 2>&1 || fail "apt could not remove the package: $(cat "$work/apt.log")"
-grep -E '^(Removing|Purging)' "$work/apt.log"
+grep -E '^(Removing|Purging configuration files for) quorvane ' "$work/apt.log"
+echo "$(grep -c '^Removing' "$work/apt.log") packages removed in all"
 left=$(cd "$root" && ls -d usr/lib/quorvane usr/bin/quorvane usr/share/applications/org.quorvane.* \
   usr/share/metainfo/org.quorvane.* usr/share/icons/hicolor/*/apps/quorvane.* usr/share/man/man6/quorvane.* usr/share/doc/quorvane 2>/dev/null || true)
 [ -z "$left" ] || fail "left behind after removal: $left"
