@@ -9,7 +9,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config file
-  qt6-base-dev qt6-multimedia-dev libqt6opengl6-dev libxkbcommon-dev qt6-qpa-plugins libxss-dev libxtst-dev
+  qt6-base-dev qt6-base-private-dev libpulse-dev libqt6opengl6-dev libxkbcommon-dev qt6-qpa-plugins qt6-wayland
+  libxss-dev libxtst-dev libwayland-dev libwayland-bin wayland-protocols
   fonts-liberation
 )
 case "${1:-}" in
@@ -17,7 +18,8 @@ case "${1:-}" in
   test)
     packages+=(
       xvfb xdotool x11-utils imagemagick python3 python3-pil python3-numpy python3-xlib
-      pulseaudio pulseaudio-utils dbus-daemon dbus-bin
+      pulseaudio pulseaudio-utils dbus-daemon dbus-bin python3-dbus python3-gi
+      sway swayidle wayvnc
       desktop-file-utils appstream lintian
     ) ;;
   *) echo "usage: $0 [test]" >&2; exit 2 ;;

@@ -1,5 +1,6 @@
-#include "app/frmSplash.h"
+#include "app/SingleInstance.h"
 #include "app/Wiring.h"
+#include "app/frmSplash.h"
 
 #include <QApplication>
 #include <QDir>
@@ -14,6 +15,11 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(u"Quorvane"_s);
     // A desktop matches the windows to the menu entry by this name (on X11 by the class "Quorvane" too).
     QApplication::setDesktopFileName(u"org.quorvane.Quorvane"_s);
+
+    SingleInstance instance;
+    if (instance.HandedOver())
+        return 0;
+    QObject::connect(&instance, &SingleInstance::raiseRequested, &app, &RaiseRunningCopy);
 
     // Every window, splash, board and dialogs, carries the desktop icon in all its sizes, so the window
     // manager picks a sharp one for the title bar and the task switcher alike.

@@ -13,20 +13,23 @@
 #include "display/modColor.h"
 #include "display/modStretch.h"
 #include "display/PictureBox.h"
+#include "display/PointerHider.h"
 #include "display/Shape.h"
 #include "display/Twips.h"
+#include "settings/FixedKeys.h"
 #include "settings/SettingsRecord.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QLoggingCategory>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
 
 #include <algorithm>
-#include <utility>
+
+Q_LOGGING_CATEGORY(lcBuzzer, "quorvane.buzzer")
 
 namespace {
 
@@ -34,10 +37,10 @@ namespace {
 constexpr double DesignWidth = 9480;
 constexpr double DesignHeight = 6795;
 
-constexpr qint16 HelpKey = 104;    // h
-constexpr qint16 OptionsKey = 111; // o
-
 constexpr qint32 GameClockMaximum = 5999; // 99:59
+
+// The program's own buzzer, built into it: it sounds whenever the chosen file cannot.
+const QString OwnBuzzer = QStringLiteral(":/quorvane/buzzer.wav");
 
 template <class Control>
 Control *place(Control *control, double left, double top, double width, double height)
@@ -191,9 +194,8 @@ frmScoreboard::frmScoreboard(QWidget *parent)
 
     // Full screen for the projector; F11 delivers no character, so it never reaches AllKeyPress.
     auto *fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
-    connect(fullScreen, &QShortcut::activated, this, [this] {
-        setWindowState(windowState() ^ Qt::WindowFullScreen);
-    });
+    connect(fullScreen, &QShortcut::activated, this, &frmScoreboard::ToggleFullScreen);
+    new PointerHider(this);
 
     Form_Load();
     tmrClock->start(0);
@@ -218,11 +220,23 @@ void frmScoreboard::Form_Load()
     SetCount(ClockResetTime, 0, 0);
     ShowTime(ClockResetTime, pledTime, shpTime);
     RecordLayout(this);
-    if (!Settings.BuzzerFile.isEmpty() && QFileInfo::exists(Settings.BuzzerFile)) {
-        mmcBuzzer->SetFileName(Settings.BuzzerFile);
+    OpenBuzzer();
+    pledPeriod[0]->SetFocus();
+}
+
+void frmScoreboard::OpenBuzzer()
+{
+    mmcBuzzer->SetFileName(Settings.BuzzerFile);
+    mmcBuzzer->Open();
+    // A file that has gone (moved, or named by an older install or a deleted build folder), cannot be read or
+    // is no sound must not leave the hall without a horn at the end of a period: the program's own buzzer
+    // sounds instead. The setting stays as the operator chose it, and the operator is not interrupted.
+    if (!mmcBuzzer->IsOpen()) {
+        qCWarning(lcBuzzer, "The buzzer file \"%ls\" cannot be played; the program's own buzzer sounds instead.",
+                  qUtf16Printable(Settings.BuzzerFile));
+        mmcBuzzer->SetFileName(OwnBuzzer);
         mmcBuzzer->Open();
     }
-    pledPeriod[0]->SetFocus();
 }
 
 void frmScoreboard::Buzzer()
@@ -291,6 +305,25 @@ void frmScoreboard::AllKeyPress(qint16 KeyAscii)
     }
 }
 
+bool frmScoreboard::IsCommandKey(qint16 KeyAscii) const
+{
+    return KeyAscii == Settings.StartStopClockKey || KeyAscii == Settings.ResetClockKey
+        || KeyAscii == Settings.ClockSwitchKey || KeyAscii == Settings.BuzzerKey || KeyAscii == OptionsKey;
+}
+
+void frmScoreboard::ToggleFullScreen()
+{
+    setWindowState(windowState() ^ Qt::WindowFullScreen);
+}
+
+QList<QRect> frmScoreboard::KeyAreas() const
+{
+    QList<QRect> areas;
+    for (const QWidget *part : QList<const QWidget *> {picTime, picHomeScore, picVisitorScore, pledPeriod[0]})
+        areas << QRect(part->mapToGlobal(QPoint(0, 0)), part->size());
+    return areas;
+}
+
 void frmScoreboard::ReapplySettings()
 {
     UpdateLabels();
@@ -299,9 +332,8 @@ void frmScoreboard::ReapplySettings()
     // that stretch as its design, and the digits, which keep their shape, would leave their panels after
     // a few such records.
     StretchLayout(this);
-    // Open drops the old sound first, a file that cannot be played included.
-    mmcBuzzer->SetFileName(Settings.BuzzerFile);
-    mmcBuzzer->Open();
+    // Open drops the old sound first.
+    OpenBuzzer();
 }
 
 void frmScoreboard::keyPressEvent(QKeyEvent *event)
@@ -321,15 +353,6 @@ void frmScoreboard::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     StretchLayout(this);
-}
-
-void frmScoreboard::paintEvent(QPaintEvent *event)
-{
-    QWidget::paintEvent(event);
-    // The buzzer's sound output is found once the board is on screen: the sound server's answer held
-    // the first paint back by a few milliseconds, up to half a second on some desktops.
-    if (!std::exchange(m_painted, true))
-        QTimer::singleShot(0, mmcBuzzer, &SoundPlayer::FindOutput);
 }
 
 void frmScoreboard::tmrClock_Timer()

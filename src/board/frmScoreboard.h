@@ -29,6 +29,13 @@ public:
     void UpdateFormColors();
     void UpdateLabels();
     void AllKeyPress(qint16 KeyAscii);
+    // True for a key that commands the board (the clock's keys, the buzzer, options) wherever it is typed.
+    bool IsCommandKey(qint16 KeyAscii) const;
+    // F11: full screen on and off.
+    void ToggleFullScreen();
+    // The parts of the board the hall must always see, in the desktop's pixels: the clock's and the scores'
+    // panels and the period's digit.
+    QList<QRect> KeyAreas() const;
 
     // Clock display mode: 0 game clock, -1 time of day.
     qint16 ClockTime = 0;
@@ -76,10 +83,11 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
 
 private:
     void Form_Load();
+    // Opens the buzzer file of the settings, or the program's own buzzer where that cannot be played.
+    void OpenBuzzer();
     void tmrClock_Timer();
     void mmcBuzzer_Done();
     void ToggleIndicator(Shape *clicked, Shape *other);
@@ -88,5 +96,4 @@ private:
     void FocusChanged(QWidget *old, QWidget *now);
 
     qint16 m_buzzerSounded = 0;
-    bool m_painted = false;
 };

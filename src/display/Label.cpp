@@ -1,6 +1,9 @@
 #include "display/Label.h"
 
 #include "display/ColorRef.h"
+#include "display/StretchMath.h"
+
+#include <QPainter>
 
 Label::Label(const QString &text, QWidget *parent)
     : QLabel(text, parent)
@@ -19,6 +22,23 @@ double Label::FontSize() const
     return font().pointSizeF();
 }
 
+QFont Label::ShownFont() const
+{
+    const QRect room = contentsRect();
+    QFont shown = font();
+    shown.setPointSizeF(FittingPointSize(FontSize(), room.size(), [&](double points) {
+        QFont measured = font();
+        measured.setPointSizeF(points);
+        return QSizeF(QFontMetrics(measured).boundingRect(room, int(alignment()), text()).size());
+    }));
+    return shown;
+}
+
+QRect Label::TextRect() const
+{
+    return QFontMetrics(ShownFont()).boundingRect(contentsRect(), int(alignment()), text());
+}
+
 void Label::SetForeColor(qint32 color)
 {
     m_foreColor = color;
@@ -34,4 +54,12 @@ void Label::SetFontSize(double points)
     QFont f = font();
     f.setPointSizeF(points);
     setFont(f);
+}
+
+void Label::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setFont(ShownFont());
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(contentsRect(), int(alignment()), text());
 }

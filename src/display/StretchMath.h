@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QSizeF>
 #include <QtGlobal>
+
+#include <functional>
 
 // The arithmetic of proportional layout scaling, kept apart from any widget so it can be checked on
 // its own. A scaled value is always worked out from the value noted at the base size, never from the
@@ -22,3 +25,9 @@ double ScaledExtent(float current, float base, float noted);
 // The nearest integer, halves to the even neighbour (26.5 gives 26, 27.5 gives 28), held in the
 // 16 bits a noted value has: anything beyond is clamped to -32768 or 32767, and NaN gives 0.
 qint16 RoundHalfEven(double value);
+
+// The point size a text is shown at in room: its design size when the text measured at that size fits, else the
+// largest size that fits (to a few hundredths of a point), never below 1. measure gives the text's extent at a
+// point size. Text does not shrink exactly in proportion to its size (glyphs and lines snap to whole pixels), so
+// the size scaled by the overshoot is measured again, stepped down until it fits and then closed in on.
+double FittingPointSize(double designPoints, const QSizeF &room, const std::function<QSizeF(double points)> &measure);

@@ -1,6 +1,7 @@
 #include "display/modStretch.h"
 
 #include "display/Controls.h"
+#include "display/Label.h"
 #include "display/PolyLED.h"
 #include "display/Shape.h"
 #include "display/Twips.h"
@@ -148,6 +149,51 @@ void ScaleControl(const LayoutEntry &entry, float width, float height)
         control->setProperty("BorderWidth", int{RoundHalfEven(ScaledExtent(height, baseHeight, entry.BorderWidth))});
 }
 
+// The part of a control its panels let show, in the window's coordinates: a score's hundreds cell starts left of
+// its panel, and only what lies inside the panel can be seen.
+QRect ShownRect(const QWidget *window, const QWidget *control)
+{
+    QRect shown(control->mapTo(window, QPoint()), control->size());
+    for (const QWidget *panel = control->parentWidget(); panel && panel != window; panel = panel->parentWidget())
+        shown &= QRect(panel->mapTo(window, QPoint()), panel->size());
+    return shown;
+}
+
+// No caption may cover a digit or run out of the window. Where a cell reaches under a label's box (the board's
+// period digit lies under the inner ends of the team names), the label's contents stop short of the cell on the
+// side that costs the least room, and where the box reaches past the window's edge (the visitor's name, by a
+// pixel), at that edge; the text, centred in what is left, shrinks if it must.
+void KeepCaptionsOffDigits(const QWidget *window)
+{
+    for (const LayoutEntry &entry : std::as_const(LayoutTable)) {
+        auto *label = qobject_cast<Label *>(entry.control);
+        if (!label)
+            continue;
+        const QRect box = ShownRect(window, label);
+        const QRect inside = box & window->rect();
+        QMargins clear(inside.left() - box.left(), inside.top() - box.top(), box.right() - inside.right(),
+                       box.bottom() - inside.bottom());
+        for (const LayoutEntry &other : std::as_const(LayoutTable)) {
+            const auto *cell = qobject_cast<const PolyLED *>(other.control);
+            const QRect under = cell ? box & ShownRect(window, cell) : QRect();
+            if (under.isEmpty())
+                continue;
+            const QMargins cuts(under.right() + 1 - box.left(), under.bottom() + 1 - box.top(),
+                                box.right() + 1 - under.left(), box.bottom() + 1 - under.top());
+            const int least = std::min({cuts.left(), cuts.top(), cuts.right(), cuts.bottom()});
+            if (least == cuts.left())
+                clear.setLeft(std::max(clear.left(), least));
+            else if (least == cuts.right())
+                clear.setRight(std::max(clear.right(), least));
+            else if (least == cuts.top())
+                clear.setTop(std::max(clear.top(), least));
+            else
+                clear.setBottom(std::max(clear.bottom(), least));
+        }
+        label->setContentsMargins(clear);
+    }
+}
+
 } // namespace
 
 void RecordLayout(QWidget *window)
@@ -194,6 +240,7 @@ void StretchLayout(QWidget *window)
         if (entry.control)
             ScaleControl(entry, width, height);
     }
+    KeepCaptionsOffDigits(window);
     window->setUpdatesEnabled(true);
     window->update();
 }

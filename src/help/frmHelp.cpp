@@ -18,13 +18,6 @@ namespace {
 constexpr double MinimumWidth = 2700;
 constexpr double MinimumHeight = 1700;
 
-QSize MinimumPixels()
-{
-    // Rounded up: a pixel short would leave the window below the minimum.
-    return {static_cast<int>(std::ceil(MinimumWidth / TwipsPerPixel)),
-            static_cast<int>(std::ceil(MinimumHeight / TwipsPerPixel))};
-}
-
 } // namespace
 
 frmHelp::frmHelp(QWidget *parent)
@@ -42,6 +35,13 @@ frmHelp::frmHelp(QWidget *parent)
     rtbHelp->setObjectName(u"rtbHelp"_s);
     resize(TwipsToPixels(11055), TwipsToPixels(9270));
     Form_Load();
+}
+
+QSize frmHelp::MinimumOuterSize()
+{
+    // Rounded up: a pixel short would leave the window below the minimum.
+    return {static_cast<int>(std::ceil(MinimumWidth / TwipsPerPixel)),
+            static_cast<int>(std::ceil(MinimumHeight / TwipsPerPixel))};
 }
 
 QString frmHelp::HelpFilePath()
@@ -67,7 +67,7 @@ void frmHelp::resizeEvent(QResizeEvent *event)
     // The minimum and the margins are of the outer size, frame included; the frame itself is the
     // window manager's, so the client gives way by its extent.
     const QSize frame = frameGeometry().size() - size();
-    const QSize outer = frameGeometry().size().expandedTo(MinimumPixels());
+    const QSize outer = frameGeometry().size().expandedTo(MinimumOuterSize());
     if (outer != frameGeometry().size())
         resize(outer - frame);
     // The browser wraps at its own width, so its text needs no right margin of its own.

@@ -15,6 +15,8 @@ public:
     explicit frmHelp(QWidget *parent = nullptr);
 
     static QString HelpFilePath();
+    // The smallest the window becomes, frame included.
+    static QSize MinimumOuterSize();
 
     QTextBrowser *rtbHelp = nullptr;
 

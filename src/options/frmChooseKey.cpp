@@ -2,6 +2,7 @@
 
 #include "display/KeyAscii.h"
 #include "options/KeyHandover.h"
+#include "settings/FixedKeys.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -9,13 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-// Keys the board gives a meaning of its own whatever the settings say: Enter, space, "+", "-", "."
-// and "=" in the typed entry on the displays, and "o" for this very dialog.
-const QList<qint16> ReservedKeys {13, 32, 43, 45, 46, 61, 111};
-
-} // namespace
+#include <algorithm>
 
 frmChooseKey::frmChooseKey(const QList<qint16> &keysShown, QWidget *parent)
     : QDialog(parent)
@@ -56,6 +51,18 @@ frmChooseKey::frmChooseKey(const QList<qint16> &keysShown, QWidget *parent)
     Form_Load();
 }
 
+QList<qint16> frmChooseKey::RefusedKeys()
+{
+    // Enter, space, "+", "-", "." and "=" drive the typed entry; a digit chosen as a command would act
+    // in the middle of a typed score ("15" Enter starting the clock with 5 as start/stop); and a command
+    // on "h" or "o" would leave help or the options with no key on the board.
+    QList<qint16> refused {13, 32, 43, 45, 46, 61, HelpKey, OptionsKey};
+    for (qint16 digit = '0'; digit <= '9'; ++digit)
+        refused.append(digit);
+    std::sort(refused.begin(), refused.end());
+    return refused;
+}
+
 void frmChooseKey::Form_Load()
 {
     lblChoose->setText(QStringLiteral("Press the key you would like to ") + KeyActionText + QLatin1Char('.'));
@@ -82,7 +89,7 @@ bool frmChooseKey::eventFilter(QObject *watched, QEvent *event)
 void frmChooseKey::KeyPressed(qint16 code)
 {
     // The action's own saved key is always welcome back, even while its label shows another.
-    const bool refused = code != CurrentKey && (m_keysShown.contains(code) || ReservedKeys.contains(code));
+    const bool refused = code != CurrentKey && (m_keysShown.contains(code) || RefusedKeys().contains(code));
     if (refused) {
         lblUsed->show();
         QApplication::beep();

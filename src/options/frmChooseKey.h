@@ -17,6 +17,10 @@ public:
     // keysShown: the codes the options dialog's four key labels show now, pending changes included.
     explicit frmChooseKey(const QList<qint16> &keysShown, QWidget *parent = nullptr);
 
+    // The codes refused whatever the options dialog shows, in ascending order: the keys the board keeps
+    // for itself and the characters of the typed entry on its displays.
+    static QList<qint16> RefusedKeys();
+
     QLabel *lblChoose = nullptr;
     QLabel *lblUsed = nullptr;
     QPushButton *cmdCancel = nullptr;

@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTabWidget>
 
 namespace {
@@ -91,17 +90,6 @@ QString BuzzerFileText(const QString &path)
     return path.left(10) + QStringLiteral(" ...") + QDir::separator() + (file.isFile() ? file.fileName() : QString());
 }
 
-// Why the settings file cannot be written, in the system's words: the store's own kind of atomic
-// write is opened and dropped again, which leaves the file as it was.
-QString WriteFailureReason(const QString &file)
-{
-    QSaveFile probe(file);
-    if (!probe.open(QIODevice::WriteOnly))
-        return probe.errorString();
-    probe.cancelWriting();
-    return QStringLiteral("the system refused the write; the disk may be full");
-}
-
 } // namespace
 
 frmOptions::frmOptions(QWidget *parent)
@@ -110,6 +98,10 @@ frmOptions::frmOptions(QWidget *parent)
     setWindowTitle(QStringLiteral("Options"));
 
     SSTab1 = Named(new QTabWidget(this), "SSTab1");
+    // The pages alone can be narrower than the three captions (the keys page with a short buzzer path): the
+    // tab bar then asks for the room of its whole captions instead of cutting the last one and scrolling.
+    SSTab1->setElideMode(Qt::ElideNone);
+    SSTab1->setUsesScrollButtons(false);
     SSTab1->addTab(KeyPage(), QStringLiteral("Keyboard Controls"));
     SSTab1->addTab(ColorPage(), QStringLiteral("Color Controls"));
     SSTab1->addTab(TextPage(), QStringLiteral("Text Controls"));
@@ -311,13 +303,12 @@ void frmOptions::cmdOk_Click()
     // The values are the operator's choice for this run even when the store refuses them; losing
     // them silently would be worse than a message.
     Settings = pending;
-    if (!SaveSettings()) {
-        const QString file = SettingsFileName();
+    if (const QString failure = SaveSettings(); !failure.isEmpty()) {
         PlatformDialogs::Current().Warn(
             QStringLiteral("Settings Not Saved"),
             QStringLiteral("The settings could not be saved in\n%1\n(%2).\n\n"
                            "They are in force until Quorvane closes and will be lost then.")
-                .arg(file, WriteFailureReason(file)),
+                .arg(SettingsFileName(), failure),
             this);
     }
     accept();

@@ -13,6 +13,8 @@
 #include <optional>
 #include <type_traits>
 
+#include <sys/stat.h>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -29,12 +31,32 @@ constexpr qsizetype MaxPathLength = 4096;
 // The program's own store stays under a kilobyte: anything this large is damage, and reading it would stall the start.
 constexpr qint64 MaxStoreBytes = 1024 * 1024;
 
-// Only a missing store or a plain, readable file of sane size is read or replaced. A FIFO blocks whoever opens it
-// and a huge file stalls the start; and what could not be read is never written over, so the operator's colours
-// and names stay on disk to be rescued instead of being replaced by the defaults shown in their place.
-bool isUsable(const QFileInfo &store)
+// Only a plain, readable file of sane size is read: a FIFO blocks whoever opens it and a huge file stalls the start.
+bool isReadable(const QFileInfo &store)
 {
-    return !store.exists() || (store.isFile() && store.isReadable() && store.size() <= MaxStoreBytes);
+    return store.isFile() && store.isReadable() && store.size() <= MaxStoreBytes;
+}
+
+// What stands at the store's path and must not be written over, named for the operator; empty when a save may
+// replace it. An oversized plain file is damage that no one can use, and replacing it is the only way the settings
+// can be saved again; anything else that could not be read (a folder, a pipe, a device, a file without read
+// permission) may be the operator's own and stays, so nothing is lost by a save.
+QString whatMustStay(const QString &fileName)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(fileName).constData(), &status) != 0)
+        return {}; // nothing there; a folder that cannot be reached is reported by the write itself
+    if (S_ISREG(status.st_mode))
+        return QFileInfo(fileName).isReadable() ? QString() : u"a file that cannot be read"_s;
+    if (S_ISDIR(status.st_mode))
+        return u"a folder"_s;
+    if (S_ISFIFO(status.st_mode))
+        return u"a named pipe"_s;
+    if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
+        return u"a device"_s;
+    if (S_ISSOCK(status.st_mode))
+        return u"a socket"_s;
+    return u"something that is not a file"_s;
 }
 
 // QSettings lets a quoted value, or one ending in a backslash, run on over the following lines, so one stray quote
@@ -104,7 +126,7 @@ SettingsRecord readStoreFile(const QString &fileName)
 {
     const QFileInfo info(fileName);
     QFile file(fileName);
-    if (!isUsable(info) || !file.open(QIODevice::ReadOnly))
+    if (!isReadable(info) || !file.open(QIODevice::ReadOnly))
         return DefaultSettings();
     // QSettings parses only files, so it reads a repaired copy and never opens the store itself. Should no copy
     // be possible, the checked store is still better read unrepaired than not at all.
@@ -117,23 +139,32 @@ SettingsRecord readStoreFile(const QString &fileName)
 // QSettings formats the record into a private copy, which then replaces the store atomically. Nothing of the old
 // file is merged in (it holds only these sixteen keys), so a damaged line in it can neither make a good save report
 // failure nor hide a failed one: QSettings keeps the first error it met, also through a later write.
-bool writeStoreFile(const SettingsRecord &record, const QString &fileName)
+// Gives why the store could not be written, or nothing when it was.
+QString writeStoreFile(const SettingsRecord &record, const QString &fileName)
 {
+    if (const QString there = whatMustStay(fileName); !there.isEmpty())
+        return there + u" is in its place, and is left as it is"_s;
+    const QString diskFull = u"the system refused the write; the disk may be full"_s;
     QTemporaryFile copy;
-    if (!isUsable(QFileInfo(fileName)) || !copy.open())
-        return false;
+    if (!copy.open())
+        return copy.errorString();
     {
         QSettings formatted(copy.fileName(), QSettings::NativeFormat);
         if (!WriteSettings(record, formatted))
-            return false;
+            return diskFull;
     }
     QFile ini(copy.fileName());
+    if (!ini.open(QIODevice::ReadOnly))
+        return ini.errorString();
+    // A folder that cannot be made (a file in its way) makes the save file fail to open, with the system's reason.
+    QDir().mkpath(QFileInfo(fileName).absolutePath());
     QSaveFile store(fileName);
-    if (!ini.open(QIODevice::ReadOnly) || !QDir().mkpath(QFileInfo(fileName).absolutePath())
-        || !store.open(QIODevice::WriteOnly))
-        return false;
+    if (!store.open(QIODevice::WriteOnly))
+        return store.errorString();
     store.write(ini.readAll());
-    return store.commit();
+    if (!store.commit())
+        return store.errorString().isEmpty() ? diskFull : store.errorString();
+    return {};
 }
 
 } // namespace
@@ -239,7 +270,7 @@ void LoadSettings()
     Settings = readStoreFile(SettingsFileName());
 }
 
-bool SaveSettings()
+QString SaveSettings()
 {
     return writeStoreFile(Settings, SettingsFileName());
 }

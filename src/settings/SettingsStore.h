@@ -11,9 +11,9 @@ class QSettings;
 
 // Persistence of the Settings record in the per-user store: $XDG_CONFIG_HOME/Quorvane/Quorvane.conf, an INI
 // file in QSettings' native format. Reading is tolerant: a value that is not what its field can hold takes the
-// field's default, a damaged line costs only the key it holds, and a store that is no plain file of sane size
-// is neither read nor replaced, so a hand-edited or damaged file can never stop or stall the board. Reading never
-// writes.
+// field's default, a damaged line costs only the key it holds, and a store that is no plain file of sane size is
+// not read, so a hand-edited or damaged file can never stop or stall the board. Reading never writes; a save
+// replaces an oversized file but never anything at that path that is not a plain file.
 
 // One stored field. Its kind follows from the member it maps to: qint32 a colour, qint16 a key code, QString a text.
 struct SettingsField
@@ -54,7 +54,7 @@ bool WriteSettings(const SettingsRecord &record, QSettings &store);
 
 // Fills the process-wide Settings from the user's store.
 void LoadSettings();
-// Writes the process-wide Settings to the user's store; false when it could not be written (for instance a
-// read-only configuration folder, or a store file that could not be read and is therefore left alone), so the
-// caller can tell the operator.
-bool SaveSettings();
+// Writes the process-wide Settings to the user's store. Gives nothing when they were written, else why not, in
+// words for the operator (the system's reason for a read-only folder, or what stands at the path and is therefore
+// left alone: "a folder is in its place, and is left as it is").
+QString SaveSettings();

@@ -1,4 +1,6 @@
+#include "app/SingleInstance.h"
 #include "app/SplashPosition.h"
+#include "app/Wiring.h"
 #include "app/frmSplash.h"
 #include "display/Label.h"
 #include "settings/SettingsStore.h"
@@ -7,6 +9,7 @@
 #include <QDir>
 #include <QPointer>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -43,6 +46,28 @@ private slots:
         const QRectF xga(0, 0, 15360, 11520), small(0, 0, 7200, 4800);
         QCOMPARE(SplashPosition(xga, xga, QSizeF(6240, 3240)), QPointF(4560, 2820));
         QCOMPARE(SplashPosition(small, QRectF(0, 360, 7200, 4440), QSizeF(6240, 3240)), QPointF(480, 360));
+    }
+
+    void secondCopy()
+    {
+        // GIVEN the running copy's board, minimised
+        const QTemporaryDir runtime;
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        SingleInstance running;
+        QVERIFY(!running.HandedOver());
+        connect(&running, &SingleInstance::raiseRequested, this, &RaiseRunningCopy);
+        QPointer<frmScoreboard> board;
+        connect(m_splash, &frmSplash::BoardOpened, this, [&board](frmScoreboard *opened) { board = opened; });
+        m_splash->GoScore();
+        board->showMinimized();
+
+        // WHEN the program is started again
+        SingleInstance second;
+
+        // THEN that copy hands over and ends, and the running one brings its board back to the front
+        QVERIFY(second.HandedOver());
+        QTRY_VERIFY(!board->isMinimized());
+        delete board;
     }
 
     void clicks_data()

@@ -77,7 +77,13 @@ private slots:
             u"clock=-730 run=0"_s);
         row("time of day", u"at:14:35 type:c tick:1"_s, u"clock=1435 colon=1"_s);
         row("time of day after midnight", u"at:00:02 type:c tick:1"_s, u"clock=-002 colon=1"_s);
-        row("no buzzer file, no horn", u"file:/nonexistent/horn.wav type:b preset:0 tick:1"_s, u"plays=0"_s);
+        // A buzzer file that cannot be played gives the program's own horn; the setting stays as it was.
+        row("buzzer file gone", u"file:/nonexistent/horn.wav type:b preset:0 tick:1"_s,
+            u"plays=2 horn=own file=/nonexistent/horn.wav"_s);
+        row("buzzer file not a sound", u"file:/etc/passwd type:b"_s, u"plays=1 horn=own"_s);
+        row("buzzer file a folder", u"file:/tmp type:b"_s, u"plays=1 horn=own"_s);
+        row("buzzer file empty", u"file: type:b"_s, u"plays=1 horn=own file="_s);
+        row("buzzer file played", u"type:b"_s, u"plays=1 horn=file"_s);
         row("run-out unseen still sounds", u"preset:20 type:sc tick:40"_s, u"plays=1"_s);
         row("the game ran on meanwhile", u"type:sc tick:1300 type:c tick:1"_s, u"clock=-855"_s);
         row("system time jumps do not move it", u"type:s tick:20 wall:3 tick:20 wall:-5 tick:20 wall:26 tick:20"_s,
@@ -173,6 +179,47 @@ private slots:
 #ifndef __SANITIZE_ADDRESS__ // the address sanitizer holds freed memory back on purpose
         QCOMPARE_LE(residentPages() - residentAfterFirstGame, 64); // 256 kB
 #endif
+    }
+
+    // Every caption's text stays inside its label and the window and off every digit, at its design size when it
+    // fits, on the opening window, a 4:3 projector and an upright screen; the longest texts the options take shrink.
+    void textsFit_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("longest"); // a title of 24 W, the widest letter, and both teams WOLVERINES
+        // The labels whose text is shown below its size. PERIOD's box reaches into the period digit's box at the
+        // opening size, so it sits there a fraction of a point smaller, above the digit.
+        QTest::addColumn<QString>("shrunk");
+        for (const QSize size : {QSize(632, 453), QSize(1024, 768), QSize(632, 906)}) {
+            const QString period = size == QSize(632, 453) ? u"lblPeriod"_s : QString();
+            QTest::addRow("factory texts, %dx%d", size.width(), size.height()) << size << false << period;
+            QTest::addRow("longest texts, %dx%d", size.width(), size.height()) << size << true
+                << u"lblTitle %1 lblHome lblVisitor"_s.arg(period).simplified();
+        }
+    }
+    void textsFit()
+    {
+        QFETCH(QSize, size);
+        QFETCH(bool, longest);
+        QFETCH(QString, shrunk);
+        Settings.TitleText = longest ? QString(24, u'W') : u"Home"_s;
+        Settings.HomeText = Settings.VisitorText = longest ? u"WOLVERINES"_s : u"Visitor"_s;
+        m_board->UpdateLabels();
+        m_board->resize(size);
+        QStringList smaller;
+        for (const Label *label : m_board->findChildren<Label *>()) {
+            const QRect text = label->TextRect().translated(label->pos());
+            QVERIFY2((label->geometry() & m_board->rect()).contains(text), qPrintable(label->objectName()));
+            for (const PolyLED *cell : m_board->findChildren<PolyLED *>()) {
+                const QWidget *panel = cell->parentWidget(); // what shows of a cell lies inside its panel
+                const QRect shown = QRect(cell->mapTo(m_board.get(), QPoint()), cell->size())
+                    & (panel == m_board.get() ? panel->rect() : panel->geometry());
+                QVERIFY2(!shown.intersects(text), qPrintable(label->objectName() + u" over "_s + cell->objectName()));
+            }
+            if (label->ShownFont().pointSizeF() < label->FontSize())
+                smaller << label->objectName();
+        }
+        QCOMPARE(smaller.join(u' '), shrunk);
     }
 
     void coloursComeFromTheSettings()
@@ -381,6 +428,8 @@ private:
                 {u"ticking"_s, QString::number(m_board->tmrClock->isActive())},
                 {u"time"_s, QString::number(m_board->ClockTime != 0)},
                 {u"plays"_s, QString::number(m_plays->count())},
+                {u"horn"_s, m_board->mmcBuzzer->FileName() == Settings.BuzzerFile ? u"file"_s : u"own"_s},
+                {u"file"_s, Settings.BuzzerFile},
                 {u"help"_s, QString::number(m_help)},
                 {u"options"_s, QString::number(m_options)},
                 {u"home"_s, digits(m_board->pledHomeScore, true)},

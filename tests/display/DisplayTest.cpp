@@ -143,6 +143,20 @@ private slots:
         QCOMPARE(rounded, (QList<int> {26, 22, 28, 26, 32767, 0}));
     }
 
+    void textShrinksJustEnoughToFit()
+    {
+        // A text designed at 36 points with this extent per point in a room 65 high; where snapped, only whole
+        // points count, as glyphs snap to whole pixels.
+        const auto fit = [](QSizeF perPoint, double roomWidth, bool snapped = false) {
+            return FittingPointSize(36, {roomWidth, 65}, [=](double p) { return perPoint * (snapped ? std::floor(p) : p); });
+        };
+        QCOMPARE(fit({8, 1.5}, 289), 36.0);  // fits: its design size
+        QCOMPARE(fit({10, 1.5}, 289), 28.9); // too wide: just narrow enough
+        QCOMPARE(fit({8, 2}, 289), 32.5);    // too tall: just low enough
+        QVERIFY(fit({10, 1.5}, 289, true) > 28.95 && fit({10, 1.5}, 289, true) < 29); // just below the next whole point
+        QCOMPARE(fit({8, 1.5}, 0), 1.0);     // no room: the floor
+    }
+
     void noDriftAndNothingToScaleBy()
     {
         Window w;

@@ -2,8 +2,9 @@
 # Private servers for the end-to-end tests, in a fresh folder and gone on exit: start_x runs a virtual
 # X server, start_sound a sound server whose one null sink "test" is the default output, start_bus a
 # session bus on which dbus-monitor writes every message to $work/bus.log. Nothing of the caller's session
-# takes part. Sourced by e2e.sh; run as `servers.sh COMMAND...` it runs the command
-# beside the sound server alone, and fails if the command skipped anything.
+# takes part. close_window asks an X window to close. Sourced by the end-to-end tests; run as
+# `servers.sh COMMAND...` it runs the command beside the sound server alone, and fails if the command
+# skipped anything.
 # Exit status 77 (skipped) when a server cannot start: scripts/install-deps.sh installs them.
 set -euo pipefail
 
@@ -31,18 +32,33 @@ start_x() {
   export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
 }
 
-start_sound() {
+# The sound server's folders and client settings, in the environment before the program starts: a program
+# started before its sound server finds it once it runs.
+sound_env() {
+  [ -n "${PULSE_CLIENTCONFIG:-}" ] && return
   for tool in pulseaudio pactl parec pacat; do command -v $tool >/dev/null || skip "$tool is not installed"; done
   mkdir -m 700 "$work/runtime" "$work/home"
   export XDG_RUNTIME_DIR=$work/runtime HOME=$work/home PULSE_CLIENTCONFIG=$work/client.conf
   unset PULSE_SERVER PULSE_RUNTIME_PATH PULSE_SINK PULSE_SOURCE
   printf 'autospawn = no\n' >"$PULSE_CLIENTCONFIG"
+}
+
+start_sound() {
+  sound_env
   pulseaudio --daemonize=no --exit-idle-time=-1 -n \
     --load="module-null-sink sink_name=test rate=44100 channels=2" \
-    --load="module-native-protocol-unix auth-anonymous=1" >"$work/pulse.log" 2>&1 &
+    --load="module-native-protocol-unix auth-anonymous=1" >>"$work/pulse.log" 2>&1 &
+  sound_pid=$!
   server_pids+=($!)
   wait_for 10 pactl info || skip "the sound server did not start: $(cat "$work/pulse.log")"
   pactl set-default-sink test
+}
+
+# Ends the sound server at once, as a crash or a restart of it does.
+stop_sound() {
+  kill "$sound_pid"
+  wait "$sound_pid" 2>/dev/null || true
+  wait_for 10 eval '! pactl info' || fail "the sound server did not stop"
 }
 
 start_bus() {
@@ -55,6 +71,9 @@ start_bus() {
   # A monitor gives up its own name once it sees every message.
   wait_for 10 grep -q member=NameLost "$work/bus.log" || skip "dbus-monitor did not start: $(cat "$work/bus.log")"
 }
+
+# With no window manager on the X server, a window is asked to close as a close button would, by WM_DELETE_WINDOW.
+close_window() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/close_window.py" "$1" || fail "could not ask window $1 to close"; }
 
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then
   start_sound

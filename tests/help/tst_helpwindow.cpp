@@ -1,13 +1,23 @@
 #include "app/Wiring.h"
 #include "app/frmSplash.h"
+#include "board/SoundPlayer.h"
+#include "clock/modCount.h"
 #include "help/frmHelp.h"
+#include "help/RtfTextDocument.h"
+#include "options/frmChooseKey.h"
+#include "settings/FixedKeys.h"
+#include "settings/SettingsRecord.h"
 #include "support/TestRegistry.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -49,6 +59,97 @@ private slots:
 
         QTRY_COMPARE(help.frameGeometry().size(), row.window);
         QCOMPARE(help.rtbHelp->geometry(), row.browser);
+    }
+
+    // Help opened at the whistle leaves the game run from the keyboard: the board keeps the keys, and the
+    // board's commands typed in the help window still act on the board.
+    void keysInHelp_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("expected"); // running, horns, help open, full screen
+        QTest::newRow("on the board: s still starts") << QString() << u"1 0 1 0"_s;
+        QTest::newRow("s in help starts the clock") << u"s"_s << u"1 0 1 0"_s;
+        QTest::newRow("b in help sounds, once when held") << u"bb"_s << u"0 1 1 0"_s;
+        QTest::newRow("F11 in help") << u"\v"_s << u"0 0 1 1"_s;
+        QTest::newRow("digits are help's own") << u"5"_s << u"0 0 1 0"_s;
+        QTest::newRow("Esc closes help") << u"\x1b"_s << u"0 0 0 0"_s;
+    }
+    void keysInHelp()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, expected);
+        // GIVEN the board as the program opens it, and help opened from it by key
+        auto *splash = new frmSplash;
+        WireSplash(splash);
+        QPointer<frmScoreboard> board;
+        connect(splash, &frmSplash::BoardOpened, this, [&board](frmScoreboard *opened) { board = opened; });
+        splash->GoScore();
+        QVERIFY(board);
+        QSignalSpy horns(board->mmcBuzzer, &SoundPlayer::Started);
+        QTest::keyClick(board, Qt::Key_H);
+        QCOMPARE(HelpWindows().size(), 1);
+        frmHelp *help = HelpWindows().first();
+
+        // WHEN the keys are typed in the help window (F11 written as \v), a key twice as one held down; or s on the
+        // board when there are none
+        if (keys.isEmpty())
+            QTest::keyClick(board, Qt::Key_S);
+        for (qsizetype i = 0; i < keys.size(); ++i) {
+            const QChar key = keys.at(i);
+            const int code = key == u'\v' ? int(Qt::Key_F11) : key == u'\x1b' ? int(Qt::Key_Escape) : key.toUpper().unicode();
+            QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, key == u'\v' ? QString() : QString(key),
+                            i > 0 && keys.at(i - 1) == key);
+            QApplication::sendEvent(help->rtbHelp, &press);
+        }
+
+        // THEN the board did what its keys say, and help is open unless closed by Esc
+        const QString seen = u"%1 %2 %3 %4"_s.arg(int(IsCounting(0) != 0)).arg(horns.count()).arg(HelpWindows().size())
+                                 .arg(int(board->isFullScreen()));
+        for (frmHelp *open : HelpWindows())
+            open->close();
+        delete board;
+        QCOMPARE(seen, expected);
+    }
+
+    // The help file's key tables, read as the window reads them, say what the program does: the factory keys of
+    // the four commands and the fixed keys, and exactly the keys the key capture dialog refuses.
+    void helpFileTellsTheKeys_data()
+    {
+        QTest::addColumn<int>("table"); // the n-th run of tabbed lines after the heading "Keys on the board"
+        QTest::addColumn<QList<int>>("codes");
+        const SettingsRecord factory;
+        QTest::newRow("keys on the board, in the options' order") << 0 << QList<int> {factory.StartStopClockKey,
+            factory.ResetClockKey, factory.ClockSwitchKey, factory.BuzzerKey, HelpKey, OptionsKey};
+        const QList<qint16> refused = frmChooseKey::RefusedKeys();
+        QTest::newRow("keys that cannot be chosen") << 1 << QList<int>(refused.begin(), refused.end());
+    }
+
+    void helpFileTellsTheKeys()
+    {
+        QFETCH(int, table);
+        QFETCH(QList<int>, codes);
+        QTextDocument help;
+        QVERIFY(RtfTextDocument::Load(QStringLiteral(QUORVANE_HELP_SOURCE), &help));
+        QList<int> named;
+        int run = -1;
+        bool found = false, inRun = false;
+        for (QTextBlock block = help.begin(); block.isValid(); block = block.next()) {
+            found = found || block.text() == u"Keys on the board";
+            const bool row = found && block.text().contains(u'\t');
+            run += row && !inRun;
+            inRun = row;
+            // A key is named by its character, a range of them ("0\u20139"), Space or Enter; F11 and Tab type none.
+            for (const QString &key : row && run == table ? block.text().section(u'\t', 0, 0).split(u' ') : QStringList()) {
+                const bool characters = key.size() == 1 || (key.size() == 3 && key.at(1) == u'\u2013');
+                for (char16_t c = key.front().unicode(); characters && c <= key.back().unicode(); ++c)
+                    named << c;
+                if (key == u"Space" || key == u"Enter")
+                    named << (key == u"Space" ? 32 : 13);
+            }
+        }
+        if (table == 1)
+            std::sort(named.begin(), named.end());
+        QCOMPARE(named, codes);
     }
 
     void oneWindowForSplashAndBoard()

@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -77,11 +79,12 @@ private slots:
     void keyRule_data()
     {
         QTest::addColumn<Press>("row"); // chosen "0": no key taken
-        // b is the buzzer's own saved key though its label shows it, s another action's; o and the typed-entry
-        // characters (a carriage return typed as Ctrl+M among them) belong to the board.
-        for (const QChar c : u"bOh\b"_s)
+        // b is the buzzer's own saved key though its label shows it, s another action's; h, o, the digits and the
+        // typed-entry characters (a carriage return typed as Ctrl+M among them) belong to the board, and the
+        // characters beside the digits do not.
+        for (const QChar c : u"bO\b/:"_s)
             QTest::addRow("code %d taken", c.unicode()) << Press {Qt::Key_unknown, c, QString::number(c.unicode()), false};
-        for (const QChar c : u"so+-.=\r"_s)
+        for (const QChar c : u"sho059+-.=\r"_s)
             QTest::addRow("code %d refused", c.unicode()) << Press {Qt::Key_unknown, c, u"0"_s, true};
         QTest::newRow("space, which would click Cancel") << Press {Qt::Key_Space, u" "_s, u"0"_s, true};
         QTest::newRow("Esc cancels") << Press {Qt::Key_Escape, u"\x1b"_s, u"0"_s, false};
@@ -162,6 +165,7 @@ private slots:
         QFile(p51).open(QIODevice::WriteOnly);
         const QString p51Short = p51.left(10) + u" .../"_s + QFileInfo(p51).fileName();
         QTest::newRow("none") << Buzzer {QString(), QString(), u"[No File Selected]"_s, QString()};
+        QTest::newRow("short") << Buzzer {u"/a.wav"_s, QString(), u"/a.wav"_s, u"/a.wav"_s};
         QTest::newRow("50 characters, whole") << Buzzer {p50, QString(), p50, p50};
         QTest::newRow("51 characters, shortened") << Buzzer {p51, QString(), p51Short, p51};
         QTest::newRow("long, file gone") << Buzzer {gone, QString(), gone.left(10) + u" .../"_s, gone};
@@ -174,9 +178,15 @@ private slots:
         Settings.BuzzerFile = row.saved;
         m_dialogs->file = row.picked;
         frmOptions dialog;
+        dialog.show();
         if (!row.picked.isEmpty())
             dialog.cmdBuzzerSound->click();
         QCOMPARE(dialog.lblBFile->text(), row.shown);
+        // AND whatever width the path gives the dialog, every tab shows its whole caption, unscrolled
+        const QTabBar *bar = dialog.SSTab1->tabBar();
+        for (int i = 0; i < bar->count(); ++i)
+            QVERIFY(bar->rect().contains(bar->tabRect(i))
+                    && bar->tabRect(i).width() >= bar->fontMetrics().horizontalAdvance(bar->tabText(i)));
         dialog.cmdOk->click();
         QCOMPARE(Settings.BuzzerFile, row.kept);
     }

@@ -45,7 +45,7 @@ private slots:
 
         // WHEN the record read from them is saved
         Settings = ReadSettings(given);
-        QVERIFY(SaveSettings());
+        QCOMPARE(SaveSettings(), QString());
 
         // THEN the store holds exactly those sixteen texts, and loading it gives the same record
         QSettings saved(m_file, QSettings::NativeFormat);
@@ -84,27 +84,42 @@ private slots:
         QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), row.ini);
     }
 
-    void unusableStore_data()
+    // Something at the store's path that is not a readable plain file of sane size: the settings load as the
+    // factory's, nothing blocks (a store opened on a FIFO would wait for a writer, and CTest's timeout fails the
+    // run), and the next save replaces an oversized file but leaves anything else as it is and says what is there.
+    void storeInTheWay_data()
     {
-        QTest::addColumn<bool>("fifo"); // else a file where the store's folder belongs, which no one, not even root,
-                                        // can write through
-        QTest::newRow("FIFO") << true;
-        QTest::newRow("file in place of the folder") << false;
+        QTest::addColumn<QString>("there");
+        QTest::addColumn<QString>("failure"); // empty: saved
+        QTest::newRow("named pipe") << u"fifo"_s << u"a named pipe is in its place, and is left as it is"_s;
+        QTest::newRow("folder") << u"folder"_s << u"a folder is in its place, and is left as it is"_s;
+        QTest::newRow("device, through a link") << u"device"_s << u"a device is in its place, and is left as it is"_s;
+        // no one, not even root, can write through a file where the store's folder belongs: the system says why
+        QTest::newRow("file where the folder belongs") << u"blocked"_s << u"Not a directory"_s;
+        QTest::newRow("oversized file") << u"huge"_s << QString();
     }
 
-    void unusableStore()
+    void storeInTheWay()
     {
-        QFETCH(bool, fifo);
+        QFETCH(QString, there);
+        QFETCH(QString, failure);
         const QString folder = QFileInfo(m_file).path();
-        QVERIFY(fifo ? QDir().mkpath(folder) && mkfifo(QFile::encodeName(m_file).constData(), 0600) == 0
-                     : QFile(folder).open(QIODevice::WriteOnly));
-
-        // WHEN the settings load and the operator then confirms the options
-        // THEN nothing blocks (a store opened on the FIFO would wait for a writer, and CTest's timeout fails the
-        // run), the defaults hold and the save is reported failed
+        QVERIFY(there == u"blocked" ? QFile(folder).open(QIODevice::WriteOnly) : QDir().mkpath(folder));
+        QFile huge(m_file);
+        QVERIFY(there == u"fifo" ? mkfifo(QFile::encodeName(m_file).constData(), 0600) == 0
+                : there == u"folder" ? QDir().mkdir(m_file)
+                : there == u"device" ? QFile::link(u"/dev/null"_s, m_file)
+                : there == u"huge" ? huge.open(QIODevice::WriteOnly)
+                                         && huge.write("[TextSettings]\nHomeText=" + QByteArray(2 << 20, 'x')) > 0
+                : true);
+        huge.close();
         LoadSettings();
         QCOMPARE(Settings, DefaultSettings());
-        QVERIFY(!SaveSettings());
+        Settings.HomeText = u"Eagles"_s;
+        QCOMPARE(SaveSettings(), failure);
+        // a store written over would now be a file that holds the name
+        LoadSettings();
+        QCOMPARE(Settings.HomeText, failure.isEmpty() ? u"Eagles"_s : u"Home"_s);
     }
 };
 QUORVANE_TEST(tst_SettingsStore)

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# The board as a native Wayland client of a compositor that idles: a headless sway, with swayidle set to
+# report five seconds without input. The open board holds the session awake for fifteen seconds untouched;
+# once the board has closed, the session goes idle within seconds. The splash is
+# clicked through a VNC server on the compositor (wayvnc), the one way to a pointer on a headless sway. No
+# session bus is there: its absence must cost nothing.
+#
+# Usage: wayland.sh BUILD-DIR
+set -euo pipefail
+source "$(dirname "$0")/servers.sh"
+for tool in sway swayidle swaymsg wayvnc /usr/bin/python3; do command -v "$tool" >/dev/null || fail "$tool is not installed"; done
+unset DISPLAY WAYLAND_DISPLAY SWAYSOCK
+export WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman
+export XDG_RUNTIME_DIR=$work/runtime HOME=$work XDG_CONFIG_HOME=$work DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-bus
+printf 'xwayland disable\ndefault_border none\noutput HEADLESS-1 resolution 1024x768\n' >"$work/sway.conf"
+# sway refuses to run as root: there it runs as nobody, in a runtime folder of nobody's that root still reaches.
+as_user=()
+if [ "$(id -u)" -eq 0 ]; then
+  as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups --)
+  chmod 755 "$work"
+  install -d -m 700 -o 65534 -g 65534 "$XDG_RUNTIME_DIR"
+else
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+fi
+"${as_user[@]}" sway -c "$work/sway.conf" >"$work/sway.log" 2>&1 &
+server_pids+=($!)
+wait_for 10 eval 'compgen -G "$XDG_RUNTIME_DIR/wayland-*[0-9]" && compgen -G "$XDG_RUNTIME_DIR/sway-ipc.*"' ||
+  skip "sway cannot start here: $(tail -n 3 "$work/sway.log")"
+export WAYLAND_DISPLAY=$(basename "$(compgen -G "$XDG_RUNTIME_DIR/wayland-*[0-9]")")
+export SWAYSOCK=$(compgen -G "$XDG_RUNTIME_DIR/sway-ipc.*")
+
+# Each time the session goes idle, a line with the time.
+swayidle -w timeout 5 "date +%s.%N >>'$work/idle'" >"$work/swayidle.log" 2>&1 &
+server_pids+=($!)
+idle_since() { awk -v t="$1" '$1 > t { found = 1 } END { exit !found }' "$work/idle" 2>/dev/null; }
+QT_QPA_PLATFORM=wayland "${1:?usage: wayland.sh BUILD-DIR}/quorvane" >"$work/program.log" 2>&1 &
+app_pid=$!
+server_pids+=($app_pid)
+window() { swaymsg -t get_tree | /usr/bin/python3 -c '
+import json, sys
+def walk(n):
+    if n.get("name") == sys.argv[1]: print(n["shell"], n["rect"]["x"], n["rect"]["y"]); sys.exit()
+    for c in n["nodes"] + n["floating_nodes"]: walk(c)
+walk(json.load(sys.stdin)); sys.exit(1)' "$1"; }
+wait_for 20 window "Welcome to Quorvane" || fail "no splash: $(cat "$work/program.log")"
+
+# The click, from a VNC client speaking just enough of the protocol: version, no security, a shared
+# session, then the pointer moved, pressed and released.
+wayvnc -u "$work/vnc" >"$work/wayvnc.log" 2>&1 &
+vnc_pid=$!
+server_pids+=($vnc_pid)
+wait_for 10 test -S "$work/vnc" || fail "wayvnc did not start: $(cat "$work/wayvnc.log")"
+read -r shell x y <<<"$(window "Welcome to Quorvane")"
+/usr/bin/python3 - "$work/vnc" $((x + 216)) $((y + 36)) <<'PY' || fail "the VNC click failed: $(cat "$work/wayvnc.log")"
+import socket, struct, sys, time
+s = socket.socket(socket.AF_UNIX)
+s.connect(sys.argv[1])
+read = lambda n: s.recv(n, socket.MSG_WAITALL)
+read(12); s.sendall(b"RFB 003.008\n")
+assert 1 in read(read(1)[0]), "the VNC server asks for a password"
+s.sendall(b"\x01"); assert read(4) == b"\0\0\0\0"
+s.sendall(b"\x01"); read(20); read(struct.unpack(">I", read(4))[0])
+for buttons in (0, 1, 0):
+    s.sendall(struct.pack(">BBHH", 5, buttons, int(sys.argv[2]), int(sys.argv[3]))); time.sleep(0.2)
+PY
+wait_for 10 window Quorvane || fail "the click opened no board: $(cat "$work/program.log")"
+opened=$(date +%s.%N)
+kill "$vnc_pid"
+read -r shell x y <<<"$(window Quorvane)"
+[ "$shell" = xdg_shell ] || fail "the board is a $shell window, not a native Wayland one"
+sleep 15
+! idle_since "$opened" || fail "the session went idle while the board was open"
+
+swaymsg '[title="^Quorvane$"] kill' >/dev/null
+wait_for 10 eval '! kill -0 $app_pid' || fail "the program still runs 10 s after its board closed: $(cat "$work/program.log")"
+closed=$(date +%s.%N)
+wait_for 10 idle_since "$closed" || fail "the session did not go idle after the board closed"
+echo "PASS: awake for 15 s with the native Wayland board; idle again once it closed"
