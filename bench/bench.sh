@@ -7,7 +7,7 @@
 # Usage: bench.sh BUILD-FOLDER
 set -euo pipefail
 build=${1:?usage: bench.sh BUILD-FOLDER}
-source "$(dirname "$0")/../tests/e2e/servers.sh"
+source "$(dirname "$0")/../scripts/lib/servers.sh"
 command -v xdotool >/dev/null || fail "xdotool is not installed"
 start_x
 mkdir "$work/config"
@@ -17,7 +17,7 @@ export XDG_CONFIG_HOME=$work/config QT_QPA_PLATFORM=xcb PULSE_SERVER=unix:/nonex
 splash=() board=()
 for run in 1 2 3 4 5; do
   status=0
-  out=$("$build/bench/bench_launch" "$build/quorvane") || status=$?
+  out=$("$build/bench/bench_launch" "$build/quorvane" "${splash_click[@]}") || status=$?
   read -r s b pid <<<"$out"
   server_pids+=("$pid")
   [ "$status" = 0 ] || fail "no splash or no board within 20 s"
@@ -45,7 +45,8 @@ xdotool key s
 minutes=$(cpu_percent)
 # Stop, type 59.0 on the clock display, start: the last minute shows tenths.
 eval "$(xdotool getwindowgeometry --shell "$boardwin")"
-xdotool key s mousemove --sync $((X + WIDTH * 2000 / 9480)) $((Y + HEIGHT * 1200 / 6795)) click 1 \
+source "$build/design.sh"
+xdotool key s mousemove --sync $((X + WIDTH * 2000 / board_twips[0])) $((Y + HEIGHT * 1200 / board_twips[1])) click 1 \
   key period 5 9 0 Return s
 tenths=$(cpu_percent)
 memory=$(awk '/VmHWM/ { printf "%.1f MB", $2 / 1024 }' "/proc/$pid/status")

@@ -3,9 +3,9 @@
 // Screen pixels are read every 2 ms, so the figures are what an operator sees, not when a window was
 // asked for. Prints "splash_ms board_ms pid" and leaves the program running for bench.sh to measure.
 //
-// Usage: bench_launch PROGRAM
+// Usage: bench_launch PROGRAM SPLASH-X SPLASH-Y (where on the splash the click goes)
 
-#include "display/Twips.h"
+#include "Twips.h"
 
 #include <QGuiApplication>
 #include <QElapsedTimer>
@@ -46,8 +46,8 @@ double waitFor(QScreen *screen, QPoint point, const QElapsedTimer &since, Test p
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: bench_launch PROGRAM\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: bench_launch PROGRAM SPLASH-X SPLASH-Y\n");
         return 2;
     }
     QScreen *screen = QGuiApplication::primaryScreen();
@@ -55,7 +55,7 @@ int main(int argc, char **argv)
     // The splash covers the middle of the screen; the board opens centred, and its left margin shows
     // the window colour from its first paint.
     const QPoint middle = screen->geometry().center();
-    const QSize board(TwipsToPixels(9480), TwipsToPixels(6795));
+    const QSize board(TwipsToPixels(BOARD_DESIGN_WIDTH), TwipsToPixels(BOARD_DESIGN_HEIGHT));
     const QPoint margin = screen->availableGeometry().center() - QPoint(board.width() / 2, board.height() / 2)
                           + QPoint(3, 3);
     const QRgb empty = pixelAt(screen, middle);
@@ -74,16 +74,16 @@ int main(int argc, char **argv)
     }
     const double splash = waitFor(screen, middle, clock, [empty](QRgb seen) { return seen != empty; });
 
-    // The point the end-to-end test clicks, on the splash's own text. The pointer goes there first and
-    // only the click is timed, injected from here: a helper started for it would add its own start-up.
+    // The point the end-to-end test clicks, on the splash's own text (given by bench.sh). The pointer goes there
+    // first and only the click is timed, injected from here: a helper started for it would add its own start-up.
     QProcess search;
     search.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
                                               QStringLiteral("--name"), QStringLiteral("^Welcome to Quorvane$")});
     search.waitForFinished();
     const QString window = QString::fromLocal8Bit(search.readAllStandardOutput()).section(u'\n', 0, 0);
     QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--sync"),
-                                                  QStringLiteral("--window"), window, QStringLiteral("216"),
-                                                  QStringLiteral("36")});
+                                                  QStringLiteral("--window"), window,
+                                                  QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3])});
     Display *display = XOpenDisplay(nullptr);
     clock.start();
     XTestFakeButtonEvent(display, Button1, True, CurrentTime);

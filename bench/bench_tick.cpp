@@ -3,10 +3,10 @@
 // whose digit did not change. The program itself counts no paints, so they are counted here, on the
 // board's own cells. Prints rows of bench.sh's table; passes or fails nothing.
 
-#include "clock/modCount.h"
-#include "clock/ShowTime.h"
-#include "display/DotGroup.h"
-#include "display/LedGroup.h"
+#include "modCount.h"
+#include "ShowTime.h"
+#include "DotGroup.h"
+#include "LedGroup.h"
 #include "support/SteppedClock.h"
 
 #include <QApplication>

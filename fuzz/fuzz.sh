@@ -21,7 +21,7 @@ grep -oP 'R"\(\K.*?(?=\)")' tests/help/tst_rtfreader.cpp | while IFS= read -r se
 done
 cp src/help/quorvanehelpfile.rtf "$out/found/"
 
-clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -Isrc \
+clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -Isrc/help \
     src/help/RtfReader.cpp fuzz/rtf_fuzz.cpp -o "$out/rtf_fuzz"
 "$out/rtf_fuzz" -max_total_time="$seconds" -max_len=65536 -timeout=10 -print_final_stats=1 \
     -artifact_prefix="$out/" "$out/found" fuzz/corpus

@@ -1,5 +1,5 @@
 // The RTF reader under libFuzzer (fuzz.sh), and in the reader's tests, which replay the corpus through it.
-#include "help/RtfReader.h"
+#include "RtfReader.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -9,27 +9,14 @@ exe=${1:-build/quorvane}
 out=docs
 mkdir -p "$out"
 
-work=$(mktemp -d)
-cleanup() {
-    [ -n "${app_pid:-}" ] && kill "$app_pid" 2>/dev/null || true
-    [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# Xvfb picks a free display number itself and writes it to the file.
-Xvfb -displayfd 3 -screen 0 2560x1440x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do grep -q '[0-9]' "$work/display" && break; sleep 0.1; done
-export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
+source scripts/lib/servers.sh
+start_x 2560x1440
 
 # A settings folder of its own: the pictures show the factory look, and the operator's settings stay untouched.
-XDG_CONFIG_HOME="$work" XDG_RUNTIME_DIR="$work" "$exe" >/dev/null 2>&1 &
-app_pid=$!
+XDG_CONFIG_HOME="$work" "$exe" >/dev/null 2>&1 &
+server_pids+=($!)
 
-splash=$(xdotool search --sync --onlyvisible --pid "$app_pid" 2>/dev/null | head -n1)
-eval "$(xdotool getwindowgeometry --shell "$splash")"
-xdotool mousemove $((X + 40)) $((Y + 40)) click 1
+click_splash "$(xdotool search --sync --onlyvisible --name '^Welcome to Quorvane$' | head -n1)"
 board=$(xdotool search --sync --onlyvisible --name '^Quorvane$' | head -n1)
 xdotool windowmove --sync "$board" 0 0
 xdotool windowfocus --sync "$board"

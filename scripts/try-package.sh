@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 deb=$(realpath "${1:-$(ls -t build/quorvane_*.deb | head -n 1)}")
 [ "$(id -u)" -eq 0 ] || { echo "try-package.sh runs debootstrap and chroot: run it as root" >&2; exit 1; }
 command -v debootstrap >/dev/null || apt-get install -y -qq --no-install-recommends debootstrap
-source tests/e2e/servers.sh
+source scripts/lib/servers.sh
 source tests/install/walk.sh
 root=$work/debian12
 # Only a proc file system is mounted in the root (the program finds its folder through /proc/self/exe): should

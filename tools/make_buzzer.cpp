@@ -17,7 +17,7 @@ namespace {
 
 constexpr int SampleRate = 44100;
 constexpr double ToneSeconds = 1.5;
-// The sound player drops roughly the last 120 ms of a sample; trailing silence keeps the horn whole.
+// A short silence after the blast lets the sound server's output fall quiet before the stream ends.
 constexpr double SilenceSeconds = 0.3;
 constexpr double AttackSeconds = 0.008;
 constexpr double ReleaseSeconds = 0.04;

@@ -1,8 +1,8 @@
-#include "app/HelpKeys.h"
+#include "HelpKeys.h"
 
-#include "board/frmScoreboard.h"
-#include "display/KeyAscii.h"
-#include "help/frmHelp.h"
+#include "frmScoreboard.h"
+#include "KeyAscii.h"
+#include "frmHelp.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
-#include "app/KeepAwake.h"
+#include "KeepAwake.h"
 
-#include "app/WaylandIdleInhibitor.h"
+#include "WaylandIdleInhibitor.h"
 
 #include <QDBusConnection>
 #include <QDBusObjectPath>

@@ -1,4 +1,4 @@
-#include "app/SplashPosition.h"
+#include "SplashPosition.h"
 
 #include <algorithm>
 

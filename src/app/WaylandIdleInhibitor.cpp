@@ -1,4 +1,4 @@
-#include "app/WaylandIdleInhibitor.h"
+#include "WaylandIdleInhibitor.h"
 
 #include "idle-inhibit-unstable-v1-client-protocol.h"
 

@@ -1,12 +1,12 @@
-#include "app/Wiring.h"
+#include "Wiring.h"
 
-#include "app/HelpKeys.h"
-#include "app/KeepAwake.h"
-#include "app/frmSplash.h"
-#include "board/frmScoreboard.h"
-#include "help/HelpPlacement.h"
-#include "help/frmHelp.h"
-#include "options/frmOptions.h"
+#include "HelpKeys.h"
+#include "KeepAwake.h"
+#include "frmSplash.h"
+#include "frmScoreboard.h"
+#include "HelpPlacement.h"
+#include "frmHelp.h"
+#include "frmOptions.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -67,7 +67,7 @@ void WireSplash(frmSplash *splash)
 {
     QObject::connect(splash, &frmSplash::helpRequested, splash, [] { OpenHelp(nullptr); });
     QObject::connect(splash, &frmSplash::optionsRequested, splash, [splash] { OpenOptions(splash); });
-    QObject::connect(splash, &frmSplash::BoardOpened, splash, [](frmScoreboard *board) {
+    QObject::connect(splash, &frmSplash::boardOpened, splash, [](frmScoreboard *board) {
         // The screen stays on while the board is open, and only then.
         new KeepAwake(board);
         QObject::connect(board, &frmScoreboard::helpRequested, board, [board] { OpenHelp(board); });

@@ -1,11 +1,11 @@
-#include "app/frmSplash.h"
+#include "frmSplash.h"
 
 #include "Version.h"
-#include "app/SplashPosition.h"
-#include "board/frmScoreboard.h"
-#include "display/Label.h"
-#include "display/Twips.h"
-#include "settings/SettingsStore.h"
+#include "SplashPosition.h"
+#include "frmScoreboard.h"
+#include "Label.h"
+#include "Twips.h"
+#include "SettingsStore.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -105,7 +105,7 @@ frmSplash::frmSplash(QWidget *parent)
     // Left-aligned: its box reaches under the version label's, whose text keeps to the right.
     lblClick = makeLabel("lblClick", QStringLiteral("Click to continue."), frameSplash,
                          twips(2400, 1080, 1335, 255), Qt::AlignLeft | Qt::AlignVCenter, ClickColor);
-    lblVersion = makeLabel("lblVersion", QStringLiteral("Version 1.0.0"), frameSplash,
+    lblVersion = makeLabel("lblVersion", QString(), frameSplash,
                            twips(3480, 1080, 2175, 375), Qt::AlignRight | Qt::AlignVCenter, VersionColor);
     lblVersion->setFont(serif(15.75, QFont::Normal));
     Label1 = makeLabel("Label1", QStringLiteral("Press ' H ' to view Help from the scoreboard."), frameSplash,
@@ -153,7 +153,7 @@ void frmSplash::GoScore()
     board->setAttribute(Qt::WA_DeleteOnClose);
     board->show();
     close();
-    emit BoardOpened(board);
+    emit boardOpened(board);
 }
 
 void frmSplash::mouseReleaseEvent(QMouseEvent *event)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "board/frmScoreboard.h"
+#include "frmScoreboard.h"
 
 #include <QWidget>
 
@@ -23,7 +23,8 @@ public:
     // Closes and discards the splash, then opens the board.
     void GoScore();
 
-    // The controls, named as the splash's design names them.
+    // The controls, each named by its kind: the frame, the logo picture, lbl and Label labels (name, maker,
+    // the click hint, the version, the two key hints), cmd the two buttons.
     QFrame *frameSplash = nullptr;
     QLabel *picLogo = nullptr;
     Label *lblName = nullptr;
@@ -40,7 +41,7 @@ signals:
     void helpRequested();
     void optionsRequested();
     // The board GoScore has just opened; it deletes itself when it closes.
-    void BoardOpened(frmScoreboard *board);
+    void boardOpened(frmScoreboard *board);
 
 protected:
     // Clicks on the labels, the logo and the frame reach the window too: labels let clicks through to

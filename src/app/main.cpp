@@ -1,6 +1,6 @@
-#include "app/SingleInstance.h"
-#include "app/Wiring.h"
-#include "app/frmSplash.h"
+#include "SingleInstance.h"
+#include "Wiring.h"
+#include "frmSplash.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "board/SoundOutput.h"
+#include "SoundOutput.h"
 
 #include <pulse/simple.h>
 
@@ -73,7 +73,7 @@ void SoundOutput::run()
             outcome = PlayOnce(*sound, playback);
             lock.lock();
         }
-        emit Ended(playback, outcome == Outcome::Played);
+        emit ended(playback, outcome == Outcome::Played);
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "board/WavSound.h"
+#include "WavSound.h"
 
 #include <QThread>
 
@@ -31,7 +31,7 @@ public:
 
 signals:
     // Raised once for each playback, from this thread: complete when the sound was played to its end.
-    void Ended(quint64 playback, bool complete);
+    void ended(quint64 playback, bool complete);
 
 protected:
     void run() override;

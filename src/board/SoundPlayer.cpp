@@ -1,7 +1,7 @@
-#include "board/SoundPlayer.h"
+#include "SoundPlayer.h"
 
-#include "board/SoundOutput.h"
-#include "board/WavSound.h"
+#include "SoundOutput.h"
+#include "WavSound.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -62,10 +62,10 @@ void SoundPlayer::Play()
     if (!m_output) {
         m_output = new SoundOutput(this);
         // Queued from the output's thread; the number tells whether the playback is still the one under way.
-        connect(m_output, &SoundOutput::Ended, this, &SoundPlayer::PlaybackEnded);
+        connect(m_output, &SoundOutput::ended, this, &SoundPlayer::PlaybackEnded);
         m_output->start();
     }
-    emit Started();
+    emit started();
     m_playback = m_output->Play(m_sound);
 }
 

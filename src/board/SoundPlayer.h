@@ -45,7 +45,7 @@ public:
 signals:
     // Raised each time Play starts (or restarts) a playback of an open sound, whether or not the
     // machine has a sound server to hear it on.
-    void Started();
+    void started();
     void Done(int notifyCode);
 
 private:

@@ -1,4 +1,4 @@
-#include "board/WavSound.h"
+#include "WavSound.h"
 
 #include <QIODevice>
 #include <QtEndian>

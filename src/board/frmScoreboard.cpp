@@ -1,23 +1,23 @@
-#include "board/frmScoreboard.h"
+#include "frmScoreboard.h"
 
-#include "board/SoundPlayer.h"
-#include "clock/LocalClock.h"
-#include "clock/modCount.h"
-#include "clock/modShowDigits.h"
-#include "clock/ShowTime.h"
-#include "clock/TimeOfDay.h"
-#include "display/ColorRef.h"
-#include "display/Image.h"
-#include "display/KeyAscii.h"
-#include "display/Label.h"
-#include "display/modColor.h"
-#include "display/modStretch.h"
-#include "display/PictureBox.h"
-#include "display/PointerHider.h"
-#include "display/Shape.h"
-#include "display/Twips.h"
-#include "settings/FixedKeys.h"
-#include "settings/SettingsRecord.h"
+#include "SoundPlayer.h"
+#include "LocalClock.h"
+#include "modCount.h"
+#include "modShowDigits.h"
+#include "ShowTime.h"
+#include "TimeOfDay.h"
+#include "ColorRef.h"
+#include "Image.h"
+#include "KeyAscii.h"
+#include "Label.h"
+#include "modColor.h"
+#include "modStretch.h"
+#include "PictureBox.h"
+#include "PointerHider.h"
+#include "Shape.h"
+#include "Twips.h"
+#include "FixedKeys.h"
+#include "SettingsRecord.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -34,8 +34,8 @@ Q_LOGGING_CATEGORY(lcBuzzer, "quorvane.buzzer")
 namespace {
 
 // The board's design client area in twips.
-constexpr double DesignWidth = 9480;
-constexpr double DesignHeight = 6795;
+constexpr double DesignWidth = BOARD_DESIGN_WIDTH;
+constexpr double DesignHeight = BOARD_DESIGN_HEIGHT;
 
 constexpr qint32 GameClockMaximum = 5999; // 99:59
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "display/DotGroup.h"
-#include "display/LedGroup.h"
+#include "DotGroup.h"
+#include "LedGroup.h"
 
 #include <QWidget>
 
@@ -40,7 +40,9 @@ public:
     // Clock display mode: 0 game clock, -1 time of day.
     qint16 ClockTime = 0;
 
-    // The controls, named as the board's design names them.
+    // The controls, each named by its kind and its part: lbl labels, Shape1 and Shape2 the frames, pic the
+    // panels holding pled LED groups, shp the drawn lamps and the clock's dots, img the invisible click areas
+    // laid over the lamps, tmr the clock's timer, mmc the buzzer's player; H and V end the home and visitor twins.
     Label *lblTitle = nullptr;
     Shape *Shape2 = nullptr;
     Shape *Shape1 = nullptr;
@@ -50,6 +52,7 @@ public:
     Label *lblBonus = nullptr;
     Shape *shpBonusH = nullptr;
     Shape *shpBonusV = nullptr;
+    // Invisible: a click on one lights or puts out the lamp it lies over.
     Image *imgBonusH = nullptr;
     Image *imgBonusV = nullptr;
     Label *lblPoss = nullptr;

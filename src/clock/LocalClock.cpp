@@ -1,4 +1,4 @@
-#include "clock/LocalClock.h"
+#include "LocalClock.h"
 
 #include <QElapsedTimer>
 

@@ -1,9 +1,9 @@
-#include "clock/ShowTime.h"
+#include "ShowTime.h"
 
-#include "clock/DigitGroup.h"
-#include "clock/DotPair.h"
-#include "clock/modCount.h"
-#include "settings/SettingsRecord.h"
+#include "DigitGroup.h"
+#include "DotPair.h"
+#include "modCount.h"
+#include "SettingsRecord.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "clock/TimeOfDay.h"
+#include "TimeOfDay.h"
 
-#include "clock/LocalClock.h"
+#include "LocalClock.h"
 
 #include <QRegularExpression>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clock/ClockValue.h"
+#include "ClockValue.h"
 
 #include <QString>
 

@@ -1,8 +1,9 @@
-#include "clock/modCount.h"
+#include "modCount.h"
+#include "FixedKeys.h"
 
-#include "clock/DigitGroup.h"
-#include "clock/modShowDigits.h"
-#include "clock/ShowTime.h"
+#include "DigitGroup.h"
+#include "modShowDigits.h"
+#include "ShowTime.h"
 
 #include <QStringList>
 
@@ -14,8 +15,6 @@ EntryBuffer TimeEntry;
 
 namespace {
 
-constexpr qint16 KeyEnter = 13;
-constexpr qint16 KeySpace = 32;
 constexpr qint16 KeyPoint = 46;
 constexpr qint16 KeyZero = 48;
 constexpr qint16 KeyNine = 57;

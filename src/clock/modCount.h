@@ -1,10 +1,10 @@
 #pragma once
 
-#include "clock/ClockValue.h"
-#include "clock/CountSlot.h"
-#include "clock/EntryBuffer.h"
-#include "clock/KeyDispatch.h"
-#include "clock/LocalClock.h"
+#include "ClockValue.h"
+#include "CountSlot.h"
+#include "EntryBuffer.h"
+#include "KeyDispatch.h"
+#include "LocalClock.h"
 
 #include <array>
 

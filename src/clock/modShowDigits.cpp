@@ -1,7 +1,8 @@
-#include "clock/modShowDigits.h"
+#include "modShowDigits.h"
+#include "FixedKeys.h"
 
-#include "clock/DigitGroup.h"
-#include "clock/modCount.h"
+#include "DigitGroup.h"
+#include "modCount.h"
 
 #include <optional>
 
@@ -9,8 +10,6 @@ EntryBuffer DigitEntry;
 
 namespace {
 
-constexpr qint16 KeyEnter = 13;
-constexpr qint16 KeySpace = 32;
 
 // Entries and shown numbers are held exactly up to this size. The operator can type any number of digits
 // before Enter, so a longer run is reported as "no number" instead of overflowing; it lies far outside

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "clock/EntryBuffer.h"
-#include "clock/KeyDispatch.h"
+#include "EntryBuffer.h"
+#include "KeyDispatch.h"
 
 class DigitGroup;
 

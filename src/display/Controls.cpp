@@ -1,4 +1,4 @@
-#include "display/Controls.h"
+#include "Controls.h"
 
 #include <QWidget>
 

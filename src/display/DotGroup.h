@@ -1,8 +1,8 @@
 #pragma once
 
-#include "clock/DotPair.h"
-#include "display/ControlGroup.h"
-#include "display/Shape.h"
+#include "DotPair.h"
+#include "ControlGroup.h"
+#include "Shape.h"
 
 // The clock's separator dots as a control group of shapes.
 class DotGroup : public ControlGroup<Shape>, public DotPair

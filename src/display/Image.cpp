@@ -1,4 +1,4 @@
-#include "display/Image.h"
+#include "Image.h"
 
 #include <QMouseEvent>
 

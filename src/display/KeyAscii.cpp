@@ -1,4 +1,4 @@
-#include "display/KeyAscii.h"
+#include "KeyAscii.h"
 
 #include <QKeyEvent>
 

@@ -1,7 +1,7 @@
-#include "display/Label.h"
+#include "Label.h"
 
-#include "display/ColorRef.h"
-#include "display/StretchMath.h"
+#include "ColorRef.h"
+#include "StretchMath.h"
 
 #include <QPainter>
 

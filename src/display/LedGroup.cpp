@@ -1,4 +1,4 @@
-#include "display/LedGroup.h"
+#include "LedGroup.h"
 
 LedGroup::LedGroup(const QString &name)
     : m_name(name)

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "clock/DigitGroup.h"
-#include "display/ControlGroup.h"
-#include "display/PolyLED.h"
+#include "DigitGroup.h"
+#include "ControlGroup.h"
+#include "PolyLED.h"
 
 // A named group of LED cells (pledTime, pledHomeScore, ...). Every cell carries the group's name
 // as its object name and its own index.

@@ -1,6 +1,6 @@
-#include "display/PictureBox.h"
+#include "PictureBox.h"
 
-#include "display/ColorRef.h"
+#include "ColorRef.h"
 
 #include <QFocusEvent>
 

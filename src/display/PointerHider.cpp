@@ -1,4 +1,4 @@
-#include "display/PointerHider.h"
+#include "PointerHider.h"
 
 #include <QApplication>
 #include <QWidget>

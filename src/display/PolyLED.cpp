@@ -1,8 +1,8 @@
-#include "display/PolyLED.h"
+#include "PolyLED.h"
 
-#include "display/ColorRef.h"
-#include "display/KeyAscii.h"
-#include "display/Twips.h"
+#include "ColorRef.h"
+#include "KeyAscii.h"
+#include "Twips.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -12,6 +12,9 @@
 #include <array>
 
 namespace {
+
+// Marks the cell faces' keys apart from anything else in the shared pixmap cache.
+constexpr qint32 FaceKeyTag = 0x4c45442d;
 
 // Segments a..g, bit 0 = a (top), clockwise, g the middle bar.
 constexpr std::array<quint8, 10> DigitSegments = {
@@ -139,15 +142,14 @@ void PolyLED::paintEvent(QPaintEvent *)
     // faces: each is drawn once per extent, colours, mark and pixel ratio, and copied from then on.
     // The cache is shared, so the cells of one display draw each face once between them; a changed
     // colour or extent makes new keys, and the faces no cell asks for any more age out of the cache.
+    // The key is the face's numbers themselves, read as characters: a running clock in tenths looks a face up
+    // ten times a second, and formatting them as text was a good part of its cost. Only a face drawn anew
+    // stores a copy of the key; the lookup reads it in place.
     const qreal ratio = devicePixelRatioF();
-    const QString key = QStringLiteral("PolyLED %1x%2 %3 %4 %5 %6 %7")
-                            .arg(width())
-                            .arg(height())
-                            .arg(m_litColor)
-                            .arg(m_backColor)
-                            .arg(m_caption)
-                            .arg(m_marked)
-                            .arg(ratio);
+    const std::array<qint32, 8> numbers {FaceKeyTag, width(), height(), m_litColor, m_backColor, m_caption,
+                                         m_marked, qRound(ratio * 1000)};
+    const QString key = QString::fromRawData(reinterpret_cast<const QChar *>(numbers.data()),
+                                             qsizetype(sizeof numbers / sizeof(QChar)));
     QPixmap face;
     if (!QPixmapCache::find(key, &face)) {
         face = QPixmap(size() * ratio);
@@ -155,7 +157,7 @@ void PolyLED::paintEvent(QPaintEvent *)
         QPainter painter(&face);
         drawFace(painter);
         painter.end();
-        QPixmapCache::insert(key, face);
+        QPixmapCache::insert(QString(key.constData(), key.size()), face);
     }
     QPainter(this).drawPixmap(0, 0, face);
 }

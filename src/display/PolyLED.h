@@ -40,6 +40,8 @@ public:
     void SetSize(int size);
     void SetLitColor(qint32 color);
     void SetBackColor(qint32 color);
+    // The cell takes the keyboard focus: the design's name for Qt's setFocus, as a slot a panel's GotFocus can
+    // hand its focus on to.
     void SetFocus();
     void SetMarked(bool marked);
 

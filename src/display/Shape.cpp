@@ -1,6 +1,6 @@
-#include "display/Shape.h"
+#include "Shape.h"
 
-#include "display/ColorRef.h"
+#include "ColorRef.h"
 
 #include <QPainter>
 #include <QPainterPath>

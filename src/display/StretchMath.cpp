@@ -1,4 +1,4 @@
-#include "display/StretchMath.h"
+#include "StretchMath.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "display/Twips.h"
+#include "Twips.h"
 
 #include <QVariant>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "display/TypeName.h"
+#include "TypeName.h"
 
 #include <QMetaObject>
 #include <QObject>

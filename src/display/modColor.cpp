@@ -1,10 +1,10 @@
-#include "display/modColor.h"
+#include "modColor.h"
 
-#include "display/Controls.h"
-#include "display/LedGroup.h"
-#include "display/PolyLED.h"
-#include "display/TypeName.h"
-#include "settings/SettingsRecord.h"
+#include "Controls.h"
+#include "LedGroup.h"
+#include "PolyLED.h"
+#include "TypeName.h"
+#include "SettingsRecord.h"
 
 #include <QVariant>
 

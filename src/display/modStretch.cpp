@@ -1,11 +1,11 @@
-#include "display/modStretch.h"
+#include "modStretch.h"
 
-#include "display/Controls.h"
-#include "display/Label.h"
-#include "display/PolyLED.h"
-#include "display/Shape.h"
-#include "display/Twips.h"
-#include "display/TypeName.h"
+#include "Controls.h"
+#include "Label.h"
+#include "PolyLED.h"
+#include "Shape.h"
+#include "Twips.h"
+#include "TypeName.h"
 
 #include <QVariant>
 #include <QWidget>

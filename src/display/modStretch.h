@@ -1,7 +1,7 @@
 #pragma once
 
-#include "display/LayoutEntry.h"
-#include "display/StretchMath.h"
+#include "LayoutEntry.h"
+#include "StretchMath.h"
 
 #include <QList>
 

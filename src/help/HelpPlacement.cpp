@@ -1,4 +1,4 @@
-#include "help/HelpPlacement.h"
+#include "HelpPlacement.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "help/RtfReader.h"
+#include "RtfReader.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "help/RtfSink.h"
+#include "RtfSink.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "help/RtfTextDocument.h"
+#include "RtfTextDocument.h"
 
-#include "display/Twips.h"
-#include "help/RtfReader.h"
+#include "Twips.h"
+#include "RtfReader.h"
 
 #include <QFile>
 #include <QTextBlockFormat>

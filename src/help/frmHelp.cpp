@@ -1,15 +1,18 @@
-#include "help/frmHelp.h"
+#include "frmHelp.h"
 
-#include "display/Twips.h"
-#include "help/RtfTextDocument.h"
+#include "Twips.h"
+#include "RtfTextDocument.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLoggingCategory>
 #include <QTextBrowser>
 
 #include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
+
+Q_LOGGING_CATEGORY(lcHelp, "quorvane.help")
 
 namespace {
 
@@ -53,8 +56,10 @@ void frmHelp::Form_Load()
 {
     // A file that is there but cannot be read gets the same notice: either way the operator's remedy
     // is a fresh installation.
-    if (!RtfTextDocument::Load(HelpFilePath(), rtbHelp->document()))
+    if (!RtfTextDocument::Load(HelpFilePath(), rtbHelp->document())) {
+        qCWarning(lcHelp, "The help file %ls cannot be read.", qUtf16Printable(HelpFilePath()));
         rtbHelp->setPlainText(u"Help file has been moved from its normal location.  Please reinstall the program."_s);
+    }
     // The browser's cursor was carried along by the inserted text; the help starts at its top.
     rtbHelp->moveCursor(QTextCursor::Start);
 }

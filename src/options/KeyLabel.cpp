@@ -1,4 +1,4 @@
-#include "options/KeyLabel.h"
+#include "KeyLabel.h"
 
 KeyLabel::KeyLabel(QWidget *parent)
     : QLabel(parent)

@@ -1,4 +1,4 @@
-#include "options/PlatformDialogs.h"
+#include "PlatformDialogs.h"
 
 #include <QColorDialog>
 #include <QFileDialog>

@@ -1,8 +1,7 @@
-#include "options/frmChooseKey.h"
+#include "frmChooseKey.h"
 
-#include "display/KeyAscii.h"
-#include "options/KeyHandover.h"
-#include "settings/FixedKeys.h"
+#include "KeyAscii.h"
+#include "FixedKeys.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -12,13 +11,14 @@
 
 #include <algorithm>
 
-frmChooseKey::frmChooseKey(const QList<qint16> &keysShown, QWidget *parent)
+frmChooseKey::frmChooseKey(const QString &action, qint16 currentKey, const QList<qint16> &keysShown, QWidget *parent)
     : QDialog(parent)
+    , m_currentKey(currentKey)
     , m_keysShown(keysShown)
 {
     setWindowTitle(QStringLiteral("Choose Key"));
 
-    lblChoose = new QLabel(this);
+    lblChoose = new QLabel(QStringLiteral("Press the key you would like to ") + action + QLatin1Char('.'), this);
     lblChoose->setObjectName(QStringLiteral("lblChoose"));
     lblChoose->setWordWrap(true);
 
@@ -47,8 +47,6 @@ frmChooseKey::frmChooseKey(const QList<qint16> &keysShown, QWidget *parent)
     // the key rule before the button could take a space or a letter as a click.
     cmdCancel->installEventFilter(this);
     installEventFilter(this);
-
-    Form_Load();
 }
 
 QList<qint16> frmChooseKey::RefusedKeys()
@@ -56,17 +54,11 @@ QList<qint16> frmChooseKey::RefusedKeys()
     // Enter, space, "+", "-", "." and "=" drive the typed entry; a digit chosen as a command would act
     // in the middle of a typed score ("15" Enter starting the clock with 5 as start/stop); and a command
     // on "h" or "o" would leave help or the options with no key on the board.
-    QList<qint16> refused {13, 32, 43, 45, 46, 61, HelpKey, OptionsKey};
+    QList<qint16> refused {KeyEnter, KeySpace, '+', '-', '.', '=', HelpKey, OptionsKey};
     for (qint16 digit = '0'; digit <= '9'; ++digit)
         refused.append(digit);
     std::sort(refused.begin(), refused.end());
     return refused;
-}
-
-void frmChooseKey::Form_Load()
-{
-    lblChoose->setText(QStringLiteral("Press the key you would like to ") + KeyActionText + QLatin1Char('.'));
-    ChosenKey = QStringLiteral("0");
 }
 
 bool frmChooseKey::eventFilter(QObject *watched, QEvent *event)
@@ -89,13 +81,13 @@ bool frmChooseKey::eventFilter(QObject *watched, QEvent *event)
 void frmChooseKey::KeyPressed(qint16 code)
 {
     // The action's own saved key is always welcome back, even while its label shows another.
-    const bool refused = code != CurrentKey && (m_keysShown.contains(code) || RefusedKeys().contains(code));
+    const bool refused = code != m_currentKey && (m_keysShown.contains(code) || RefusedKeys().contains(code));
     if (refused) {
         lblUsed->show();
         QApplication::beep();
         return;
     }
     lblUsed->hide();
-    ChosenKey = QString::number(code);
+    m_chosenKey = code;
     accept();
 }

@@ -1,12 +1,11 @@
-#include "options/frmOptions.h"
+#include "frmOptions.h"
 
-#include "display/ColorRef.h"
-#include "display/PictureBox.h"
-#include "options/KeyHandover.h"
-#include "options/KeyLabel.h"
-#include "options/PlatformDialogs.h"
-#include "options/frmChooseKey.h"
-#include "settings/SettingsStore.h"
+#include "ColorRef.h"
+#include "PictureBox.h"
+#include "KeyLabel.h"
+#include "PlatformDialogs.h"
+#include "frmChooseKey.h"
+#include "SettingsStore.h"
 
 #include <QDir>
 #include <QEvent>
@@ -250,14 +249,12 @@ void frmOptions::Form_Load()
 
 void frmOptions::ChooseKey(const QString &action, const KeyField &key)
 {
-    KeyActionText = action;
-    CurrentKey = Settings.*key.field;
-    frmChooseKey dialog(ShownKeys(), this);
+    frmChooseKey dialog(action, Settings.*key.field, ShownKeys(), this);
     dialog.exec();
     // A window manager would hand the keyboard back to us now; on a bare X session nobody does.
     activateWindow();
-    if (const int chosen = ChosenKey.toInt(); chosen != 0)
-        key.label->SetKey(static_cast<qint16>(chosen));
+    if (dialog.ChosenKey() != 0)
+        key.label->SetKey(dialog.ChosenKey());
 }
 
 void frmOptions::cmdBuzzerSound_Click()

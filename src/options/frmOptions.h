@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/SettingsRecord.h"
+#include "SettingsRecord.h"
 
 #include <QDialog>
 #include <QList>

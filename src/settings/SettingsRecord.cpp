@@ -1,3 +1,3 @@
-#include "settings/SettingsRecord.h"
+#include "SettingsRecord.h"
 
 SettingsRecord Settings;

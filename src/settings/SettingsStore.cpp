@@ -1,9 +1,10 @@
-#include "settings/SettingsStore.h"
+#include "SettingsStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
@@ -16,6 +17,8 @@
 #include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
+
+Q_LOGGING_CATEGORY(lcSettings, "quorvane.settings")
 
 namespace {
 
@@ -126,8 +129,15 @@ SettingsRecord readStoreFile(const QString &fileName)
 {
     const QFileInfo info(fileName);
     QFile file(fileName);
-    if (!isReadable(info) || !file.open(QIODevice::ReadOnly))
+    if (!info.exists())
         return DefaultSettings();
+    if (!isReadable(info) || !file.open(QIODevice::ReadOnly)) {
+        // The operator sees the factory settings and is told at the next save; whoever debugs is told now.
+        qCWarning(lcSettings, "The settings store %ls is not read (%ls); the factory settings apply.",
+                  qUtf16Printable(fileName), qUtf16Printable(info.isFile() && info.isReadable()
+                      ? u"%1 bytes"_s.arg(info.size()) : whatMustStay(fileName)));
+        return DefaultSettings();
+    }
     // QSettings parses only files, so it reads a repaired copy and never opens the store itself. Should no copy
     // be possible, the checked store is still better read unrepaired than not at all.
     QTemporaryFile copy;

@@ -1,9 +1,9 @@
-#include "app/SingleInstance.h"
-#include "app/SplashPosition.h"
-#include "app/Wiring.h"
-#include "app/frmSplash.h"
-#include "display/Label.h"
-#include "settings/SettingsStore.h"
+#include "SingleInstance.h"
+#include "SplashPosition.h"
+#include "Wiring.h"
+#include "frmSplash.h"
+#include "Label.h"
+#include "SettingsStore.h"
 #include "support/TestRegistry.h"
 
 #include <QDir>
@@ -26,6 +26,7 @@ class AppTest : public QObject
 private slots:
     void initTestCase()
     {
+        QuietOffscreenPlatform();
         // The tests' own store, holding a title.
         QDir().mkpath(QFileInfo(SettingsFileName()).path());
         QFile file(SettingsFileName());
@@ -57,7 +58,7 @@ private slots:
         QVERIFY(!running.HandedOver());
         connect(&running, &SingleInstance::raiseRequested, this, &RaiseRunningCopy);
         QPointer<frmScoreboard> board;
-        connect(m_splash, &frmSplash::BoardOpened, this, [&board](frmScoreboard *opened) { board = opened; });
+        connect(m_splash, &frmSplash::boardOpened, this, [&board](frmScoreboard *opened) { board = opened; });
         m_splash->GoScore();
         board->showMinimized();
 
@@ -92,7 +93,7 @@ private slots:
         // GIVEN the splash has loaded the stored settings and shows the version
         QCOMPARE(Settings.TitleText + m_splash->lblVersion->text(),
                  u"Title from the storeVersion "_s + QStringLiteral(QUORVANE_PROJECT_VERSION));
-        QSignalSpy board(m_splash, &frmSplash::BoardOpened), help(m_splash, &frmSplash::helpRequested),
+        QSignalSpy board(m_splash, &frmSplash::boardOpened), help(m_splash, &frmSplash::helpRequested),
             options(m_splash, &frmSplash::optionsRequested);
         QWidget *target = m_splash->findChild<QWidget *>(control);
         const QPoint at = target ? target->mapTo(m_splash, target->rect().center()) : QPoint(3, 100);

@@ -1,13 +1,13 @@
-#include "board/frmScoreboard.h"
-#include "board/SoundPlayer.h"
-#include "clock/modCount.h"
-#include "clock/ShowTime.h"
-#include "display/Image.h"
-#include "display/Label.h"
-#include "display/PictureBox.h"
-#include "display/Shape.h"
-#include "options/frmOptions.h"
-#include "settings/SettingsRecord.h"
+#include "frmScoreboard.h"
+#include "SoundPlayer.h"
+#include "modCount.h"
+#include "ShowTime.h"
+#include "Image.h"
+#include "Label.h"
+#include "PictureBox.h"
+#include "Shape.h"
+#include "frmOptions.h"
+#include "SettingsRecord.h"
 #include "support/ClockValueText.h"
 #include "support/SteppedClock.h"
 #include "support/TestRegistry.h"
@@ -28,6 +28,7 @@ class BoardTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QuietOffscreenPlatform(); }
     void init()
     {
         Settings = SettingsRecord {};
@@ -46,7 +47,8 @@ private slots:
     // (a press and its repeats), "tab", "backtab", "click:<control>", "focus:<group>.<cell>", "board"
     // (the window itself), "tick:<n>" (50 ms each), "preset:<tenths>", "keys:<start,reset,switch,buzzer>",
     // "wall:<hours>" (the system time jumps), "at:<hh:mm>" (the wall clock is set to that time of day),
-    // "resize:<w>x<h>", "options:ok" or "options:cancel" (how the next options dialog is closed).
+    // "resize:<w>x<h>", "options:ok" or "options:cancel" (how the next options dialog is closed), "file:<path>" (the
+    // board opened anew with that buzzer file).
     void operate_data()
     {
         QTest::addColumn<QString>("steps");
@@ -250,7 +252,7 @@ private:
         m_board->tmrClock->stop(); // the test is the timer
         m_board->show();
         QVERIFY(QTest::qWaitForWindowActive(m_board.get()));
-        m_plays = std::make_unique<QSignalSpy>(m_board->mmcBuzzer, &SoundPlayer::Started);
+        m_plays = std::make_unique<QSignalSpy>(m_board->mmcBuzzer, &SoundPlayer::started);
         connect(m_board.get(), &frmScoreboard::helpRequested, m_board.get(), [this] { ++m_help; });
         connect(m_board.get(), &frmScoreboard::optionsRequested, m_board.get(), [this] {
             ++m_options;

@@ -1,8 +1,8 @@
-#include "board/frmScoreboard.h"
-#include "board/SoundPlayer.h"
-#include "board/WavSound.h"
-#include "clock/modCount.h"
-#include "settings/SettingsRecord.h"
+#include "frmScoreboard.h"
+#include "SoundPlayer.h"
+#include "WavSound.h"
+#include "modCount.h"
+#include "SettingsRecord.h"
 #include "support/TestRegistry.h"
 
 #include <QBuffer>
@@ -160,7 +160,7 @@ private slots:
 
         // GIVEN a player playing the buzzer, and played once before its Open
         SoundPlayer player;
-        QSignalSpy started(&player, &SoundPlayer::Started);
+        QSignalSpy started(&player, &SoundPlayer::started);
         QSignalSpy done(&player, &SoundPlayer::Done);
         player.SetFileName(BuzzerPath);
         player.Play();
@@ -192,7 +192,7 @@ private slots:
         frmScoreboard board;
         board.show();
         QSignalSpy ticks(board.tmrClock, &QTimer::timeout);
-        QSignalSpy plays(board.mmcBuzzer, &SoundPlayer::Started);
+        QSignalSpy plays(board.mmcBuzzer, &SoundPlayer::started);
         SetCount(ClockValue::FromTenths(3), 0, 0);
         board.AllKeyPress(115);
 

@@ -1,11 +1,11 @@
-#include "display/ColorRef.h"
-#include "display/KeyAscii.h"
-#include "display/Label.h"
-#include "display/LedGroup.h"
-#include "display/modStretch.h"
-#include "display/PictureBox.h"
-#include "display/Shape.h"
-#include "display/Twips.h"
+#include "ColorRef.h"
+#include "KeyAscii.h"
+#include "Label.h"
+#include "LedGroup.h"
+#include "modStretch.h"
+#include "PictureBox.h"
+#include "Shape.h"
+#include "Twips.h"
 #include "support/TestRegistry.h"
 
 #include <QSignalSpy>
@@ -77,7 +77,7 @@ private slots:
         cell.SetCaption(3);
         cell.show();
         QVERIFY(QTest::qWaitForWindowExposed(&cell));
-        // The 50 ms tick writes the same digit and colour over and over: only another digit paints.
+        // Every tick writes the digit and colour again, most often the same: only another digit paints.
         QList<bool> painted;
         for (const auto &[property, value] : {std::pair {"Caption", 3}, {"LitColor", 255}, {"Caption", 4}}) {
             QCoreApplication::processEvents();

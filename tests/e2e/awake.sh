@@ -7,7 +7,7 @@
 #
 # Usage: awake.sh BUILD-DIR
 set -euo pipefail
-source "$(dirname "$0")/servers.sh"
+source "$(dirname "$0")/../../scripts/lib/servers.sh"
 for tool in xdotool /usr/bin/python3; do command -v "$tool" >/dev/null || fail "$tool is not installed"; done
 /usr/bin/python3 -c 'import dbus, gi' 2>/dev/null || fail "python3-dbus and python3-gi are not installed"
 start_x
@@ -35,7 +35,7 @@ xsaver 2
 wait_for 5 xsaver || fail "the X screen saver did not start with only the splash open"
 for s in $services; do [ "$(asks "$s")" = 0 ] || fail "the splash alone asked $s to keep the screen on"; done
 
-xdotool mousemove --sync --window "$splash" 216 36 click 1
+click_splash "$splash"
 board=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quorvane$' | head -n 1) || fail "the click opened no board"
 wait_for 10 eval '[ "$(grep -c inhibit "$work/standins.log")" = 3 ]' ||
   fail "the open board was not granted all three inhibitions: $(cat "$work/standins.log")"

@@ -10,7 +10,7 @@
 #
 # Usage: e2e.sh BUILD-DIR
 set -euo pipefail
-source "$(dirname "$0")/servers.sh"
+source "$(dirname "$0")/../../scripts/lib/servers.sh"
 source "$(dirname "$0")/../install/walk.sh"
 # Debian's own interpreter: a python3 earlier on the PATH may lack numpy and python3-xlib.
 py=/usr/bin/python3
@@ -55,8 +55,10 @@ walked=$(stored)
 close_window "$help"
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$board")"
-# The clock panel, from its design place on the 9480 x 6795 twip board scaled to the window.
-read -r cx cy cw ch <<<"$((WIDTH * 1853 / 9480)) $((HEIGHT * 1080 / 6795)) $((WIDTH * 5775 / 9480)) $((HEIGHT * 1935 / 6795))"
+# The clock panel, from its design place on the board (design.sh: its size in twips) scaled to the window.
+source "$1/design.sh"
+read -r tw th <<<"${board_twips[*]}"
+read -r cx cy cw ch <<<"$((WIDTH * 1853 / tw)) $((HEIGHT * 1080 / th)) $((WIDTH * 5775 / tw)) $((HEIGHT * 1935 / th))"
 red=$(import -window "$board" png:- |
   convert - -crop "${cw}x$ch+$cx+$cy" -fx 'r > 0.7 && g < 0.31 && b < 0.31' -format '%[fx:mean]' info:)
 echo "board ${WIDTH}x$HEIGHT, clock panel ${cw}x$ch at $cx,$cy: $red red"
@@ -97,7 +99,7 @@ wait "$app_pid" || fail "the program ended with status $?"
 for name in $(cd "$work/wavs" && ls) missing.wav; do
   printf '[KeySettings]\nBuzzerFile=%s\n' "$work/wavs/$name" >"$work/config/Quorvane/Quorvane.conf"
   XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb "$prefix/bin/quorvane" >>"$work/program.log" 2>&1 &
-  xdotool mousemove --sync --window "$(window '^Welcome to Quorvane$')" 216 36 click 1 || fail "no splash for $name"
+  click_splash "$(window '^Welcome to Quorvane$')" || fail "no splash for $name"
   board=$(window '^Quorvane$') || fail "no board for $name"
   xdotool windowfocus --sync "$board"
   case $name in

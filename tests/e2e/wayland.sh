@@ -7,20 +7,18 @@
 #
 # Usage: wayland.sh BUILD-DIR
 set -euo pipefail
-source "$(dirname "$0")/servers.sh"
+source "$(dirname "$0")/../../scripts/lib/servers.sh"
 for tool in sway swayidle swaymsg wayvnc /usr/bin/python3; do command -v "$tool" >/dev/null || fail "$tool is not installed"; done
 unset DISPLAY WAYLAND_DISPLAY SWAYSOCK
 export WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman
-export XDG_RUNTIME_DIR=$work/runtime HOME=$work XDG_CONFIG_HOME=$work DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-bus
+export HOME=$work XDG_CONFIG_HOME=$work DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-bus
 printf 'xwayland disable\ndefault_border none\noutput HEADLESS-1 resolution 1024x768\n' >"$work/sway.conf"
 # sway refuses to run as root: there it runs as nobody, in a runtime folder of nobody's that root still reaches.
 as_user=()
 if [ "$(id -u)" -eq 0 ]; then
   as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups --)
   chmod 755 "$work"
-  install -d -m 700 -o 65534 -g 65534 "$XDG_RUNTIME_DIR"
-else
-  mkdir -m 700 "$XDG_RUNTIME_DIR"
+  chown 65534:65534 "$XDG_RUNTIME_DIR"
 fi
 "${as_user[@]}" sway -c "$work/sway.conf" >"$work/sway.log" 2>&1 &
 server_pids+=($!)
@@ -51,18 +49,8 @@ vnc_pid=$!
 server_pids+=($vnc_pid)
 wait_for 10 test -S "$work/vnc" || fail "wayvnc did not start: $(cat "$work/wayvnc.log")"
 read -r shell x y <<<"$(window "Welcome to Quorvane")"
-/usr/bin/python3 - "$work/vnc" $((x + 216)) $((y + 36)) <<'PY' || fail "the VNC click failed: $(cat "$work/wayvnc.log")"
-import socket, struct, sys, time
-s = socket.socket(socket.AF_UNIX)
-s.connect(sys.argv[1])
-read = lambda n: s.recv(n, socket.MSG_WAITALL)
-read(12); s.sendall(b"RFB 003.008\n")
-assert 1 in read(read(1)[0]), "the VNC server asks for a password"
-s.sendall(b"\x01"); assert read(4) == b"\0\0\0\0"
-s.sendall(b"\x01"); read(20); read(struct.unpack(">I", read(4))[0])
-for buttons in (0, 1, 0):
-    s.sendall(struct.pack(">BBHH", 5, buttons, int(sys.argv[2]), int(sys.argv[3]))); time.sleep(0.2)
-PY
+/usr/bin/python3 "$(dirname "$0")/vnc_click.py" "$work/vnc" $((x + splash_click[0])) $((y + splash_click[1])) ||
+  fail "the VNC click failed: $(cat "$work/wayvnc.log")"
 wait_for 10 window Quorvane || fail "the click opened no board: $(cat "$work/program.log")"
 opened=$(date +%s.%N)
 kill "$vnc_pid"

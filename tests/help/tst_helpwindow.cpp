@@ -1,12 +1,12 @@
-#include "app/Wiring.h"
-#include "app/frmSplash.h"
-#include "board/SoundPlayer.h"
-#include "clock/modCount.h"
-#include "help/frmHelp.h"
-#include "help/RtfTextDocument.h"
-#include "options/frmChooseKey.h"
-#include "settings/FixedKeys.h"
-#include "settings/SettingsRecord.h"
+#include "Wiring.h"
+#include "frmSplash.h"
+#include "SoundPlayer.h"
+#include "modCount.h"
+#include "frmHelp.h"
+#include "RtfTextDocument.h"
+#include "frmChooseKey.h"
+#include "FixedKeys.h"
+#include "SettingsRecord.h"
 #include "support/TestRegistry.h"
 
 #include <QApplication>
@@ -38,6 +38,7 @@ class tst_HelpWindow : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QuietOffscreenPlatform(); }
     void resizeKeepsMinimum_data()
     {
         // Outer sizes, frame included: the size asked for, the window's, and the browser's place in it.
@@ -82,10 +83,10 @@ private slots:
         auto *splash = new frmSplash;
         WireSplash(splash);
         QPointer<frmScoreboard> board;
-        connect(splash, &frmSplash::BoardOpened, this, [&board](frmScoreboard *opened) { board = opened; });
+        connect(splash, &frmSplash::boardOpened, this, [&board](frmScoreboard *opened) { board = opened; });
         splash->GoScore();
         QVERIFY(board);
-        QSignalSpy horns(board->mmcBuzzer, &SoundPlayer::Started);
+        QSignalSpy horns(board->mmcBuzzer, &SoundPlayer::started);
         QTest::keyClick(board, Qt::Key_H);
         QCOMPARE(HelpWindows().size(), 1);
         frmHelp *help = HelpWindows().first();
@@ -159,7 +160,7 @@ private slots:
         auto *splash = new frmSplash;
         WireSplash(splash);
         QPointer<frmScoreboard> board;
-        connect(splash, &frmSplash::BoardOpened, this, [&board](frmScoreboard *opened) { board = opened; });
+        connect(splash, &frmSplash::boardOpened, this, [&board](frmScoreboard *opened) { board = opened; });
         splash->show();
 
         // WHEN help is asked for on the splash, then on the board it opens

@@ -1,5 +1,5 @@
-#include "help/RtfReader.h"
-#include "help/RtfTextDocument.h"
+#include "RtfReader.h"
+#include "RtfTextDocument.h"
 #include "support/TestRegistry.h"
 
 #include <QDir>

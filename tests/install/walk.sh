@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Sourced after tests/e2e/servers.sh, on a running X server, by the end-to-end test and scripts/try-package.sh.
+# Sourced after scripts/lib/servers.sh, on a running X server, by the end-to-end test and scripts/try-package.sh.
 # walk DIR CONFIG COMMAND... starts an installed program with COMMAND and goes where a newcomer goes: the
 # splash, a click to the board, the options confirmed, help. DIR is the program's folder as the program sees it, CONFIG its settings folder as seen from here. The
 # clock runs on behind the options dialog; Enter stores the sixteen factory values, the buzzer the one in DIR;
@@ -11,7 +11,7 @@ walk() {
   "$@" >"$work/program.log" 2>&1 &
   server_pids+=($!)
   window() { timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
-  xdotool mousemove --sync --window "$(window '^Welcome to Quorvane$')" 216 36 click 1 ||
+  click_splash "$(window '^Welcome to Quorvane$')" ||
     fail "no splash: $(cat "$work/program.log")"
   board=$(window '^Quorvane$') || fail "a click on the splash opened no board"
   xdotool windowfocus --sync "$board" key s o

@@ -1,11 +1,10 @@
-#include "board/frmScoreboard.h"
-#include "display/Label.h"
-#include "options/KeyHandover.h"
-#include "options/KeyLabel.h"
-#include "options/PlatformDialogs.h"
-#include "options/frmChooseKey.h"
-#include "options/frmOptions.h"
-#include "settings/SettingsStore.h"
+#include "frmScoreboard.h"
+#include "Label.h"
+#include "KeyLabel.h"
+#include "PlatformDialogs.h"
+#include "frmChooseKey.h"
+#include "frmOptions.h"
+#include "SettingsStore.h"
 #include "support/TestRegistry.h"
 
 #include <QApplication>
@@ -39,15 +38,17 @@ struct FakeDialogs : PlatformDialogs
 // refused); true when taken.
 bool ChooseKey(frmOptions &options, const char *button, char key)
 {
-    QTimer::singleShot(0, qApp, [key] {
+    qint16 chosen = 0;
+    QTimer::singleShot(0, qApp, [key, &chosen] {
         auto *capture = qobject_cast<frmChooseKey *>(QApplication::activeModalWidget());
         QVERIFY(capture);
         QTest::keyClick(capture->cmdCancel, key);
+        chosen = capture->ChosenKey();
         if (capture->isVisible())
             QTest::keyClick(capture->cmdCancel, Qt::Key_Escape);
     });
     options.findChild<QPushButton *>(QLatin1String(button))->click();
-    return ChosenKey != u"0"_s;
+    return chosen != 0;
 }
 
 // Table rows: a key pressed in the capture dialog; a change made in the options and how they are closed; the
@@ -69,6 +70,7 @@ class tst_Options : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QuietOffscreenPlatform(); }
     void init()
     {
         Settings = DefaultSettings();
@@ -94,14 +96,12 @@ private slots:
     void keyRule()
     {
         QFETCH(Press, row);
-        KeyActionText = u"sound the buzzer"_s;
-        CurrentKey = 'b';
-        frmChooseKey capture({'s', 'r', 'c', 'b'});
+        frmChooseKey capture(u"sound the buzzer"_s, 'b', {'s', 'r', 'c', 'b'});
         capture.show();
         QCOMPARE(capture.lblChoose->text(), u"Press the key you would like to sound the buzzer."_s);
         // WHEN the key is pressed on Cancel, the one control that takes the focus
         QTest::sendKeyEvent(QTest::Click, capture.cmdCancel, row.key, row.typed, {});
-        QCOMPARE(ChosenKey, row.chosen);
+        QCOMPARE(QString::number(capture.ChosenKey()), row.chosen);
         QCOMPARE(capture.isVisible(), row.open);
         QCOMPARE(capture.lblUsed->isVisible(), row.open);
     }

@@ -1,4 +1,4 @@
-#include "settings/SettingsStore.h"
+#include "SettingsStore.h"
 #include "support/TestRegistry.h"
 
 #include <QDir>

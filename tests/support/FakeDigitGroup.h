@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clock/DigitGroup.h"
+#include "DigitGroup.h"
 
 #include <QList>
 #include <QTest>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clock/DotPair.h"
+#include "DotPair.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clock/LocalClock.h"
+#include "LocalClock.h"
 
 #include <QDateTime>
 

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Private servers for the end-to-end tests, in a fresh folder and gone on exit: start_x runs a virtual
-# X server, start_sound a sound server whose one null sink "test" is the default output, start_bus a
-# session bus on which dbus-monitor writes every message to $work/bus.log. Nothing of the caller's session
-# takes part. close_window asks an X window to close. Sourced by the end-to-end tests; run as
+# Private servers for whatever runs the real program, in a fresh folder and gone on exit: start_x [WxH]
+# runs a virtual X server, start_sound a sound server whose one null sink "test" is the default output,
+# start_bus a session bus on which dbus-monitor writes every message to $work/bus.log. Nothing of the
+# caller's session takes part, its runtime folder included: a copy of the program the caller runs is not
+# the one started here. close_window asks an X window to close; click_splash clicks a splash on its own
+# text. Sourced by the end-to-end tests, the bench, the screenshots and the package check; run as
 # `servers.sh COMMAND...` it runs the command beside the sound server alone, and fails if the command
 # skipped anything.
 # Exit status 77 (skipped) when a server cannot start: scripts/install-deps.sh installs them.
@@ -10,6 +12,8 @@ set -euo pipefail
 
 work=$(mktemp -d)
 server_pids=()
+mkdir -m 700 "$work/runtime"
+export XDG_RUNTIME_DIR=$work/runtime
 stop_servers() {
   [ -n "${PULSE_CLIENTCONFIG:-}" ] && timeout 5 pactl exit 2>/dev/null
   for ((i = ${#server_pids[@]} - 1; i >= 0; i--)); do kill "${server_pids[i]}" 2>/dev/null; wait "${server_pids[i]}" 2>/dev/null; done
@@ -26,7 +30,7 @@ wait_for() {
 
 start_x() {
   command -v Xvfb >/dev/null || skip "Xvfb is not installed"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
   server_pids+=($!)
   wait_for 10 grep -q '[0-9]' "$work/display" || skip "Xvfb did not start: $(cat "$work/xvfb.log")"
   export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
@@ -37,8 +41,8 @@ start_x() {
 sound_env() {
   [ -n "${PULSE_CLIENTCONFIG:-}" ] && return
   for tool in pulseaudio pactl parec pacat; do command -v $tool >/dev/null || skip "$tool is not installed"; done
-  mkdir -m 700 "$work/runtime" "$work/home"
-  export XDG_RUNTIME_DIR=$work/runtime HOME=$work/home PULSE_CLIENTCONFIG=$work/client.conf
+  mkdir -m 700 "$work/home"
+  export HOME=$work/home PULSE_CLIENTCONFIG=$work/client.conf
   unset PULSE_SERVER PULSE_RUNTIME_PATH PULSE_SINK PULSE_SOURCE
   printf 'autospawn = no\n' >"$PULSE_CLIENTCONFIG"
 }
@@ -74,6 +78,10 @@ start_bus() {
 
 # With no window manager on the X server, a window is asked to close as a close button would, by WM_DELETE_WINDOW.
 close_window() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/close_window.py" "$1" || fail "could not ask window $1 to close"; }
+
+# Where a click on the splash lands: on its own text, away from its buttons.
+splash_click=(216 36)
+click_splash() { xdotool mousemove --sync --window "$1" "${splash_click[@]}" click 1; }
 
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then
   start_sound

@@ -1,5 +1,0 @@
-#include "options/KeyHandover.h"
-
-QString KeyActionText;
-qint16 CurrentKey = 0;
-QString ChosenKey = QStringLiteral("0");
