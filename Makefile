@@ -1,8 +1,18 @@
 # Quorvane: the two commands a newcomer needs, plus a few for developers.
 BUILD_DIR ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Every build and package of one commit carries that commit's time, not the hour it was made (resource files
+# and the package's archives record times), so two checkouts build the same bytes.
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
+ifneq ($(SOURCE_DATE_EPOCH),)
+export SOURCE_DATE_EPOCH
+endif
 
 .PHONY: run test test-asan build bench deps configure screenshots fuzz install package clean
+
+# Running and building need only the build list of scripts/install-deps.sh; what drives the program in tests,
+# benchmarks and screenshots (Xvfb, a sound server, lintian, ...) comes with these targets, through deps.
+test test-asan bench screenshots: DEPS_LIST = test
 
 run: build
 	./$(BUILD_DIR)/quorvane
@@ -32,7 +42,7 @@ configure: deps
 	@[ -f $(BUILD_DIR)/build.ninja ] || cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
 
 deps:
-	@bash scripts/install-deps.sh
+	@bash scripts/install-deps.sh $(DEPS_LIST)
 
 # The program, its buzzer and help file in PREFIX/lib/quorvane, bin/quorvane, the menu entry and the icons.
 PREFIX ?= /usr/local

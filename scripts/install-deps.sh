@@ -1,19 +1,29 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Quorvane needs to build, run, test and package, and nothing when all are present.
-# Installing needs root: as root it runs apt-get, otherwise sudo; without a sudo that lets it, it prints the one
-# command that does the installing and fails, so that nothing goes on to build against what is not there.
+# Installs the Debian packages Quorvane needs, and nothing when all are present: to build, run and package it,
+# and with "test" also what the tests and benchmarks drive it with (a private X server, a sound server, the
+# desktop's validators, lintian). Installing needs root: as root it runs apt-get, otherwise sudo; without a sudo
+# that lets it, it prints the one command that does the installing and fails, so that nothing goes on to build
+# against what is not there.
+# Usage: install-deps.sh [test]
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config file
-  qt6-base-dev libpulse-dev libqt6opengl6-dev libxkbcommon-dev qt6-qpa-plugins libxss-dev
-  qt6-base-private-dev libwayland-dev libwayland-bin wayland-protocols
+  qt6-base-dev qt6-base-private-dev libpulse-dev libqt6opengl6-dev libxkbcommon-dev qt6-qpa-plugins qt6-wayland
+  libxss-dev libxtst-dev libwayland-dev libwayland-bin wayland-protocols
   fonts-liberation
-  xvfb xdotool x11-utils imagemagick python3 python3-pil python3-numpy python3-xlib libxtst-dev
-  pulseaudio pulseaudio-utils dbus-daemon dbus-bin python3-dbus python3-gi
-  sway swayidle wayvnc qt6-wayland
-  desktop-file-utils appstream
 )
+case "${1:-}" in
+  "") ;;
+  test)
+    packages+=(
+      xvfb xdotool x11-utils imagemagick python3 python3-pil python3-numpy python3-xlib
+      pulseaudio pulseaudio-utils dbus-daemon dbus-bin python3-dbus python3-gi
+      sway swayidle wayvnc
+      desktop-file-utils appstream lintian
+    ) ;;
+  *) echo "usage: $0 [test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -29,7 +39,8 @@ sudo_works() {
   sudo -n true 2>/dev/null && return 0
   [ -t 0 ] && sudo -v
 }
-as_root=()
+# sudo resets the environment, so the setting that keeps debconf from asking questions goes through env.
+as_root=(env DEBIAN_FRONTEND=noninteractive)
 if [ "$(id -u)" -ne 0 ]; then
   if ! sudo_works; then
     cat >&2 <<MESSAGE
@@ -41,10 +52,9 @@ Run this as yourself (it asks for root's password), then run make again:
 MESSAGE
     exit 1
   fi
-  as_root=(sudo)
+  as_root=(sudo "${as_root[@]}")
 fi
 
 echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
 "${as_root[@]}" apt-get update -qq
 "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -91,7 +91,8 @@ private slots:
         QFETCH(QString, control);
         QFETCH(QString, opens);
         // GIVEN the splash has loaded the stored settings and shows the version
-        QCOMPARE(Settings.TitleText + m_splash->lblVersion->text(), u"Title from the storeVersion 1.1.1"_s);
+        QCOMPARE(Settings.TitleText + m_splash->lblVersion->text(),
+                 u"Title from the storeVersion "_s + QStringLiteral(QUORVANE_PROJECT_VERSION));
         QSignalSpy board(m_splash, &frmSplash::boardOpened), help(m_splash, &frmSplash::helpRequested),
             options(m_splash, &frmSplash::optionsRequested);
         QWidget *target = m_splash->findChild<QWidget *>(control);
