@@ -4,6 +4,7 @@
 #include "frmSplash.h"
 #include "Label.h"
 #include "SettingsStore.h"
+#include "Version.h"
 #include "support/TestRegistry.h"
 
 #include <QDir>
@@ -91,7 +92,8 @@ private slots:
         QFETCH(QString, control);
         QFETCH(QString, opens);
         // GIVEN the splash has loaded the stored settings and shows the version
-        QCOMPARE(Settings.TitleText + m_splash->lblVersion->text(), u"Title from the storeVersion 1.1.1"_s);
+        QCOMPARE(Settings.TitleText + m_splash->lblVersion->text(), u"Title from the storeVersion %1.%2.%3"_s
+                 .arg(QuorvaneVersionMajor).arg(QuorvaneVersionMinor).arg(QuorvaneVersionRevision));
         QSignalSpy board(m_splash, &frmSplash::boardOpened), help(m_splash, &frmSplash::helpRequested),
             options(m_splash, &frmSplash::optionsRequested);
         QWidget *target = m_splash->findChild<QWidget *>(control);

@@ -73,6 +73,7 @@ private slots:
         row("focus away drops the entry", u"click:picHomeScore type:1 tab backtab type:5\r"_s, u"home=--5"_s);
         row("run-out not yet", u"preset:3 type:s tick:5"_s, u"plays=0"_s);
         row("run-out sounds once", u"preset:3 type:s tick:6 tick:100"_s, u"plays=1 clock=-00- colon=0"_s);
+        row("no sound server: the buzzer key after it", u"preset:3 type:s tick:6 type:b"_s, u"plays=2 clock=-00-"_s);
         row("again after a reset", u"preset:1 type:s tick:3 type:r tick:1 preset:1 type:s tick:3"_s, u"plays=2"_s);
         row("typed 0 sounds at the next tick", u"tick:1 focus:pledTime.0 type:0\r tick:1"_s, u"plays=1"_s);
         row("reset returns to the typed time", u"focus:pledTime.1 type:7.30\rs tick:40 type:r"_s,
@@ -106,8 +107,7 @@ private slots:
             QCOMPARE(pair.section(u'=', 0, 0) + u'=' + seen.value(pair.section(u'=', 0, 0)), pair);
     }
 
-    // Random operator sessions: after every step the board must still show a possible game. A broken
-    // rule is reported with the seed and the shortest sequence of steps found that still breaks it.
+    // Random operator sessions: after every step the board must still show a possible game.
     void monkey_data()
     {
         QTest::addColumn<quint32>("seed");
@@ -121,23 +121,8 @@ private slots:
         QStringList steps;
         for (int i = 0; i < 10'000; ++i)
             steps << randomStep(random);
-        QString broken = replay(steps);
-        // Shrinking: drop ever smaller runs of steps while the rest still breaks a rule, within a budget of replays.
-        int budget = 400;
-        for (qsizetype chunk = steps.size() / 2; chunk > 0 && !broken.isEmpty(); chunk /= 2) {
-            for (qsizetype at = 0; at + chunk <= steps.size() && budget-- > 0;) {
-                QStringList fewer = steps;
-                fewer.remove(at, chunk);
-                if (const QString still = replay(fewer); still.isEmpty())
-                    at += chunk;
-                else
-                    std::tie(steps, broken) = std::pair(fewer, still);
-            }
-        }
-        const QString shown =
-            steps.join(u" | "_s).replace(u'\r', u"<Enter>"_s).replace(u'\x1b', u"<Esc>"_s).replace(u'\b', u"<BS>"_s);
-        QVERIFY2(broken.isEmpty(), qPrintable(u"seed %1: %2\nshortest sequence found (%3 steps): %4"_s.arg(seed)
-                                                 .arg(broken).arg(steps.size()).arg(shown)));
+        const QString broken = replay(steps);
+        QVERIFY2(broken.isEmpty(), qPrintable(broken));
     }
 
     // A hundred games of four 10-minute periods at the board's own tick, the operator stopping and starting the

@@ -1,8 +1,5 @@
-#include "frmScoreboard.h"
 #include "SoundPlayer.h"
 #include "WavSound.h"
-#include "modCount.h"
-#include "SettingsRecord.h"
 #include "support/TestRegistry.h"
 
 #include <QBuffer>
@@ -10,7 +7,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QtEndian>
 
 #include <bit>
@@ -184,27 +180,6 @@ private slots:
         QCOMPARE(done.count(), int(playable && heard()));
     }
 
-    void boardTicksOnInSilence()
-    {
-        // GIVEN the real board with its buzzer, and its game clock running with 0.3 s left
-        Settings = SettingsRecord();
-        Settings.BuzzerFile = BuzzerPath;
-        frmScoreboard board;
-        board.show();
-        QSignalSpy ticks(board.tmrClock, &QTimer::timeout);
-        QSignalSpy plays(board.mmcBuzzer, &SoundPlayer::started);
-        SetCount(ClockValue::FromTenths(3), 0, 0);
-        board.AllKeyPress(115);
-
-        // WHEN the clock runs out, and the buzzer key is pressed after it
-        QTRY_COMPARE(plays.count(), 1);
-        board.AllKeyPress(98);
-
-        // THEN the board asked for the buzzer twice (once as the clock ran out), and the ticks kept coming: one at
-        // each of the three tenths that ran
-        QCOMPARE(plays.count(), 2);
-        QVERIFY(ticks.count() >= 3);
-    }
 };
 QUORVANE_TEST(SoundPlayerTest)
 

@@ -65,7 +65,7 @@ Q_DECLARE_METATYPE(Buzzer)
 
 // The options dialog and the key capture dialog, driven as an operator drives them, the platform's own
 // dialogs answered by a stand-in.
-class tst_Options : public QObject
+class OptionsTest : public QObject
 {
     Q_OBJECT
 
@@ -232,5 +232,5 @@ private:
     std::optional<FakeDialogs> m_dialogs;
 };
 
-QUORVANE_TEST(tst_Options)
-#include "tst_options.moc"
+QUORVANE_TEST(OptionsTest)
+#include "OptionsTest.moc"

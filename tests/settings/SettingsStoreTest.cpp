@@ -19,7 +19,7 @@ static const SettingsField &Field(const QString &key)
 }
 
 // The per-user store as the operator's machine holds it, in a fresh configuration folder for every test.
-class tst_SettingsStore : public QObject
+class SettingsStoreTest : public QObject
 {
     Q_OBJECT
 
@@ -122,6 +122,6 @@ private slots:
         QCOMPARE(Settings.HomeText, failure.isEmpty() ? u"Eagles"_s : u"Home"_s);
     }
 };
-QUORVANE_TEST(tst_SettingsStore)
+QUORVANE_TEST(SettingsStoreTest)
 
-#include "tst_settingsstore.moc"
+#include "SettingsStoreTest.moc"

@@ -33,7 +33,7 @@ static QList<frmHelp *> HelpWindows()
 struct Resize { QSize requested; QSize window; QRect browser; };
 Q_DECLARE_METATYPE(Resize)
 
-class tst_HelpWindow : public QObject
+class HelpWindowTest : public QObject
 {
     Q_OBJECT
 
@@ -187,6 +187,6 @@ private slots:
         delete board;
     }
 };
-QUORVANE_TEST(tst_HelpWindow)
+QUORVANE_TEST(HelpWindowTest)
 
-#include "tst_helpwindow.moc"
+#include "HelpWindowTest.moc"

@@ -52,7 +52,7 @@ static QString Dump(const QByteArray &rtf)
 struct Read { QByteArray rtf; QString shown; };
 Q_DECLARE_METATYPE(Read)
 
-class tst_RtfReader : public QObject
+class RtfReaderTest : public QObject
 {
     Q_OBJECT
 
@@ -120,6 +120,6 @@ private slots:
         }
     }
 };
-QUORVANE_TEST(tst_RtfReader)
+QUORVANE_TEST(RtfReaderTest)
 
-#include "tst_rtfreader.moc"
+#include "RtfReaderTest.moc"
