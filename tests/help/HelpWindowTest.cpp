@@ -30,8 +30,20 @@ static QList<frmHelp *> HelpWindows()
     return windows;
 }
 
-struct Resize { QSize requested; QSize window; QRect browser; };
-Q_DECLARE_METATYPE(Resize)
+// The board as the program opens it: the splash wired as the program wires it, clicked through; help asked for
+// on the splash first where the test says so.
+static QPointer<frmScoreboard> OpenBoard(bool helpFirst = false)
+{
+    auto *splash = new frmSplash;
+    WireSplash(splash);
+    splash->show();
+    if (helpFirst)
+        QTest::mouseClick(splash->cmdHelp, Qt::LeftButton);
+    QPointer<frmScoreboard> board;
+    QObject::connect(splash, &frmSplash::boardOpened, splash, [&board](frmScoreboard *opened) { board = opened; });
+    splash->GoScore();
+    return board;
+}
 
 class HelpWindowTest : public QObject
 {
@@ -42,33 +54,32 @@ private slots:
     void resizeKeepsMinimum_data()
     {
         // Outer sizes, frame included: the size asked for, the window's, and the browser's place in it.
-        QTest::addColumn<Resize>("row");
         // 2700 x 1700 twips is 180 x 113.3 pixels; the browser keeps 8 pixels left and right, 28 below.
-        QTest::newRow("too narrow only") << Resize {QSize(100, 400), QSize(180, 400), QRect(8, 0, 164, 372)};
-        QTest::newRow("a pixel short of 1700 twips") << Resize {QSize(300, 113), QSize(300, 114), QRect(8, 0, 284, 86)};
+        QTest::addColumn<QSize>("requested");
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<QRect>("browser");
+        QTest::newRow("too narrow only") << QSize(100, 400) << QSize(180, 400) << QRect(8, 0, 164, 372);
+        QTest::newRow("a pixel short of 1700 twips") << QSize(300, 113) << QSize(300, 114) << QRect(8, 0, 284, 86);
     }
-
     void resizeKeepsMinimum()
     {
-        QFETCH(Resize, row);
+        QFETCH(QSize, requested);
+        QFETCH(QSize, window);
+        QFETCH(QRect, browser);
         frmHelp help;
         help.show();
         QVERIFY(QTest::qWaitForWindowExposed(&help));
-
-        // WHEN the window is dragged to the requested size
-        help.resize(row.requested - (help.frameGeometry().size() - help.size()));
-
-        QTRY_COMPARE(help.frameGeometry().size(), row.window);
-        QCOMPARE(help.rtbHelp->geometry(), row.browser);
+        help.resize(requested - (help.frameGeometry().size() - help.size()));
+        QTRY_COMPARE(help.frameGeometry().size(), window);
+        QCOMPARE(help.rtbHelp->geometry(), browser);
     }
 
-    // Help opened at the whistle leaves the game run from the keyboard: the board keeps the keys, and the
-    // board's commands typed in the help window still act on the board.
+    // Help opened at the whistle leaves the game run from the keyboard: the board's commands typed in the help
+    // window still act on the board (that the board keeps the keyboard is the end-to-end test's business).
     void keysInHelp_data()
     {
-        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("keys"); // F11 written as \v; a key twice is one held down
         QTest::addColumn<QString>("expected"); // running, horns, help open, full screen
-        QTest::newRow("on the board: s still starts") << QString() << u"1 0 1 0"_s;
         QTest::newRow("s in help starts the clock") << u"s"_s << u"1 0 1 0"_s;
         QTest::newRow("b in help sounds, once when held") << u"bb"_s << u"0 1 1 0"_s;
         QTest::newRow("F11 in help") << u"\v"_s << u"0 0 1 1"_s;
@@ -79,31 +90,17 @@ private slots:
     {
         QFETCH(QString, keys);
         QFETCH(QString, expected);
-        // GIVEN the board as the program opens it, and help opened from it by key
-        auto *splash = new frmSplash;
-        WireSplash(splash);
-        QPointer<frmScoreboard> board;
-        connect(splash, &frmSplash::boardOpened, this, [&board](frmScoreboard *opened) { board = opened; });
-        splash->GoScore();
-        QVERIFY(board);
+        const QPointer<frmScoreboard> board = OpenBoard();
         QSignalSpy horns(board->mmcBuzzer, &SoundPlayer::started);
         QTest::keyClick(board, Qt::Key_H);
         QCOMPARE(HelpWindows().size(), 1);
-        frmHelp *help = HelpWindows().first();
-
-        // WHEN the keys are typed in the help window (F11 written as \v), a key twice as one held down; or s on the
-        // board when there are none
-        if (keys.isEmpty())
-            QTest::keyClick(board, Qt::Key_S);
         for (qsizetype i = 0; i < keys.size(); ++i) {
             const QChar key = keys.at(i);
             const int code = key == u'\v' ? int(Qt::Key_F11) : key == u'\x1b' ? int(Qt::Key_Escape) : key.toUpper().unicode();
             QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, key == u'\v' ? QString() : QString(key),
                             i > 0 && keys.at(i - 1) == key);
-            QApplication::sendEvent(help->rtbHelp, &press);
+            QApplication::sendEvent(HelpWindows().first()->rtbHelp, &press);
         }
-
-        // THEN the board did what its keys say, and help is open unless closed by Esc
         const QString seen = u"%1 %2 %3 %4"_s.arg(int(IsCounting(0) != 0)).arg(horns.count()).arg(HelpWindows().size())
                                  .arg(int(board->isFullScreen()));
         for (frmHelp *open : HelpWindows())
@@ -124,7 +121,6 @@ private slots:
         const QList<qint16> refused = frmChooseKey::RefusedKeys();
         QTest::newRow("keys that cannot be chosen") << 1 << QList<int>(refused.begin(), refused.end());
     }
-
     void helpFileTellsTheKeys()
     {
         QFETCH(int, table);
@@ -155,32 +151,18 @@ private slots:
 
     void oneWindowForSplashAndBoard()
     {
-        // GIVEN the splash wired as the program wires it, and no help file beside the program
+        // With no help file beside the program, help asked for on the splash and then on the board opens one
+        // window with the notice; closed, with the file put in place, a new window reads the file.
         QFile::remove(frmHelp::HelpFilePath());
-        auto *splash = new frmSplash;
-        WireSplash(splash);
-        QPointer<frmScoreboard> board;
-        connect(splash, &frmSplash::boardOpened, this, [&board](frmScoreboard *opened) { board = opened; });
-        splash->show();
-
-        // WHEN help is asked for on the splash, then on the board it opens
-        QTest::mouseClick(splash->cmdHelp, Qt::LeftButton);
-        splash->GoScore();
-        QVERIFY(board);
+        const QPointer<frmScoreboard> board = OpenBoard(true);
         QTest::keyClick(board, Qt::Key_H);
-
-        // THEN one window shows exactly the notice
         QCOMPARE(HelpWindows().size(), 1);
         QCOMPARE(HelpWindows().first()->rtbHelp->toPlainText(),
                  u"Help file has been moved from its normal location.  Please reinstall the program."_s);
-
-        // WHEN it is closed, the help file is put in place and help is asked for again
         HelpWindows().first()->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(QFile::copy(QStringLiteral(QUORVANE_HELP_SOURCE), frmHelp::HelpFilePath()));
         QTest::keyClick(board, Qt::Key_H);
-
-        // THEN a new window has read the file
         QCOMPARE(HelpWindows().size(), 1);
         QVERIFY(HelpWindows().first()->rtbHelp->toPlainText().startsWith(u"Quorvane Help"_s));
         QFile::remove(frmHelp::HelpFilePath());
