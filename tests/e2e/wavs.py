@@ -1,6 +1,6 @@
-"""Writes WAV files of the rates, channel counts and layouts a user's buzzer may have into a folder: a 440 Hz
-tone of HORN seconds, loud enough to stand out in a recording. Every sample format reaches the sound server
-as 16 bits (the board's tests read each of them), so here the samples are 16-bit. Usage: wavs.py FOLDER"""
+# Writes WAV files of the rates, channel counts and layouts a user's buzzer may have into a folder: a 440 Hz
+# tone of HORN seconds, loud enough to stand out in a recording. Every sample format reaches the sound server
+# as 16 bits (the board's tests read each of them), so here the samples are 16-bit. Usage: wavs.py FOLDER
 import struct, sys, numpy as n
 
 HORN = 0.5
