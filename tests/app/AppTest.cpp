@@ -5,7 +5,7 @@
 #include "Label.h"
 #include "SettingsStore.h"
 #include "Version.h"
-#include "support/TestRegistry.h"
+#include "support/QuietOffscreen.h"
 
 #include <QDir>
 #include <QPointer>
@@ -123,5 +123,5 @@ private:
     QPointer<frmSplash> m_splash;
 };
 
-QUORVANE_TEST(AppTest)
+QTEST_MAIN(AppTest)
 #include "AppTest.moc"

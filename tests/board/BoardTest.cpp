@@ -10,7 +10,7 @@
 #include "SettingsRecord.h"
 #include "support/ClockValueText.h"
 #include "support/SteppedClock.h"
-#include "support/TestRegistry.h"
+#include "support/QuietOffscreen.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -434,5 +434,5 @@ private:
     ClockValue m_lastCount;
 };
 
-QUORVANE_TEST(BoardTest)
+QTEST_MAIN(BoardTest)
 #include "BoardTest.moc"

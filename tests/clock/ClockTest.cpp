@@ -6,7 +6,6 @@
 #include "support/FakeDigitGroup.h"
 #include "support/FakeDotPair.h"
 #include "support/SteppedClock.h"
-#include "support/TestRegistry.h"
 
 #include <QTest>
 
@@ -213,5 +212,5 @@ private slots:
     }
 };
 
-QUORVANE_TEST(ClockTest)
+QTEST_GUILESS_MAIN(ClockTest)
 #include "ClockTest.moc"

@@ -1,5 +1,4 @@
 #include "HelpPlacement.h"
-#include "support/TestRegistry.h"
 
 #include <QTest>
 
@@ -56,6 +55,6 @@ private slots:
                                                             .arg(help.x()).arg(help.y()).arg(help.width()).arg(help.height())));
     }
 };
-QUORVANE_TEST(HelpPlacementTest)
+QTEST_MAIN(HelpPlacementTest)
 
 #include "HelpPlacementTest.moc"

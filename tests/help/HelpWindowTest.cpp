@@ -7,7 +7,7 @@
 #include "frmChooseKey.h"
 #include "FixedKeys.h"
 #include "SettingsRecord.h"
-#include "support/TestRegistry.h"
+#include "support/QuietOffscreen.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -169,6 +169,6 @@ private slots:
         delete board;
     }
 };
-QUORVANE_TEST(HelpWindowTest)
+QTEST_MAIN(HelpWindowTest)
 
 #include "HelpWindowTest.moc"

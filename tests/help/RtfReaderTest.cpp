@@ -1,6 +1,5 @@
 #include "RtfReader.h"
 #include "RtfTextDocument.h"
-#include "support/TestRegistry.h"
 
 #include <QDir>
 #include <QFile>
@@ -120,6 +119,6 @@ private slots:
         }
     }
 };
-QUORVANE_TEST(RtfReaderTest)
+QTEST_MAIN(RtfReaderTest)
 
 #include "RtfReaderTest.moc"

@@ -1,5 +1,4 @@
 #include "SettingsStore.h"
-#include "support/TestRegistry.h"
 
 #include <QDir>
 #include <QSettings>
@@ -143,6 +142,6 @@ private slots:
         QCOMPARE(Settings.HomeText, failure.isEmpty() ? u"Eagles"_s : u"Home"_s);
     }
 };
-QUORVANE_TEST(SettingsStoreTest)
+QTEST_GUILESS_MAIN(SettingsStoreTest)
 
 #include "SettingsStoreTest.moc"
