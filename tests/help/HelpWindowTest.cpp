@@ -30,21 +30,6 @@ static QList<frmHelp *> HelpWindows()
     return windows;
 }
 
-// The board as the program opens it: the splash wired as the program wires it, clicked through; help asked for
-// on the splash first where the test says so.
-static QPointer<frmScoreboard> OpenBoard(bool helpFirst = false)
-{
-    auto *splash = new frmSplash;
-    WireSplash(splash);
-    splash->show();
-    if (helpFirst)
-        QTest::mouseClick(splash->cmdHelp, Qt::LeftButton);
-    QPointer<frmScoreboard> board;
-    QObject::connect(splash, &frmSplash::boardOpened, splash, [&board](frmScoreboard *opened) { board = opened; });
-    splash->GoScore();
-    return board;
-}
-
 class HelpWindowTest : public QObject
 {
     Q_OBJECT
@@ -74,37 +59,65 @@ private slots:
         QCOMPARE(help.rtbHelp->geometry(), browser);
     }
 
-    // Help opened at the whistle leaves the game run from the keyboard: the board's commands typed in the help
-    // window still act on the board (that the board keeps the keyboard is the end-to-end test's business).
-    void keysInHelp_data()
+    // Help asked for on the splash ("splash") and on the board ("h"), the help file beside the program or not
+    // ("file", "nofile"), keys typed in the help window ("key:" then the keys, F11 written as \v, a key twice as
+    // one held down), help windows closed ("close"). Help opened at the whistle leaves the game run from the
+    // keyboard: the board's commands typed in help still act on the board (that the board keeps the keyboard is
+    // the end-to-end test's business). Seen: running, horns, help windows open, full screen, help's first line.
+    void help_data()
     {
-        QTest::addColumn<QString>("keys"); // F11 written as \v; a key twice is one held down
-        QTest::addColumn<QString>("expected"); // running, horns, help open, full screen
-        QTest::newRow("s in help starts the clock") << u"s"_s << u"1 0 1 0"_s;
-        QTest::newRow("b in help sounds, once when held") << u"bb"_s << u"0 1 1 0"_s;
-        QTest::newRow("F11 in help") << u"\v"_s << u"0 0 1 1"_s;
-        QTest::newRow("digits are help's own") << u"5"_s << u"0 0 1 0"_s;
-        QTest::newRow("Esc closes help") << u"\x1b"_s << u"0 0 0 0"_s;
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("expected");
+        const QString notice = u"Help file has been moved from its normal location.  Please reinstall the program."_s;
+        QTest::newRow("s in help starts the clock") << u"file h key:s"_s << u"1 0 1 0 Quorvane Help"_s;
+        QTest::newRow("b in help sounds, once when held") << u"file h key:bb"_s << u"0 1 1 0 Quorvane Help"_s;
+        QTest::newRow("F11 in help") << u"file h key:\v"_s << u"0 0 1 1 Quorvane Help"_s;
+        QTest::newRow("digits are help's own") << u"file h key:5"_s << u"0 0 1 0 Quorvane Help"_s;
+        QTest::newRow("Esc closes help") << u"file h key:\x1b"_s << u"0 0 0 0 "_s;
+        QTest::newRow("one window for splash and board") << u"nofile splash h"_s << u"0 0 1 0 "_s + notice;
+        QTest::newRow("closed, the file back: read anew") << u"nofile h close file h"_s << u"0 0 1 0 Quorvane Help"_s;
     }
-    void keysInHelp()
+    void help()
     {
-        QFETCH(QString, keys);
+        QFETCH(QString, steps);
         QFETCH(QString, expected);
-        const QPointer<frmScoreboard> board = OpenBoard();
-        QSignalSpy horns(board->mmcBuzzer, &SoundPlayer::started);
-        QTest::keyClick(board, Qt::Key_H);
-        QCOMPARE(HelpWindows().size(), 1);
-        for (qsizetype i = 0; i < keys.size(); ++i) {
-            const QChar key = keys.at(i);
-            const int code = key == u'\v' ? int(Qt::Key_F11) : key == u'\x1b' ? int(Qt::Key_Escape) : key.toUpper().unicode();
-            QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, key == u'\v' ? QString() : QString(key),
-                            i > 0 && keys.at(i - 1) == key);
-            QApplication::sendEvent(HelpWindows().first()->rtbHelp, &press);
+        auto *splash = new frmSplash;
+        WireSplash(splash);
+        QPointer<frmScoreboard> board;
+        connect(splash, &frmSplash::boardOpened, this, [&board](frmScoreboard *opened) { board = opened; });
+        splash->show();
+        std::optional<QSignalSpy> horns;
+        for (const QString &step : steps.split(u' ')) {
+            if (step == u"file" || step == u"nofile")
+                QFile::remove(frmHelp::HelpFilePath());
+            if (step == u"file")
+                QVERIFY(QFile::copy(QStringLiteral(QUORVANE_HELP_SOURCE), frmHelp::HelpFilePath()));
+            if (step == u"splash")
+                QTest::mouseClick(splash->cmdHelp, Qt::LeftButton);
+            if (step == u"h" && !board) {
+                splash->GoScore();
+                horns.emplace(board->mmcBuzzer, &SoundPlayer::started);
+            }
+            if (step == u"h")
+                QTest::keyClick(board, Qt::Key_H);
+            for (frmHelp *open : step == u"close" ? HelpWindows() : QList<frmHelp *>())
+                open->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            const QString keys = step.startsWith(u"key:") ? step.mid(4) : QString();
+            for (qsizetype i = 0; i < keys.size(); ++i) {
+                const QChar key = keys.at(i);
+                const int code = key == u'\v' ? int(Qt::Key_F11) : key == u'\x1b' ? int(Qt::Key_Escape) : key.toUpper().unicode();
+                QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, key == u'\v' ? QString() : QString(key),
+                                i > 0 && keys.at(i - 1) == key);
+                QApplication::sendEvent(HelpWindows().first()->rtbHelp, &press);
+            }
         }
-        const QString seen = u"%1 %2 %3 %4"_s.arg(int(IsCounting(0) != 0)).arg(horns.count()).arg(HelpWindows().size())
-                                 .arg(int(board->isFullScreen()));
-        for (frmHelp *open : HelpWindows())
-            open->close();
+        const QList<frmHelp *> open = HelpWindows();
+        const QString seen = u"%1 %2 %3 %4 %5"_s.arg(int(IsCounting(0) != 0)).arg(horns->count()).arg(open.size())
+            .arg(int(board->isFullScreen())).arg(open.isEmpty() ? QString() : open.first()->rtbHelp->toPlainText().section(u'\n', 0, 0));
+        for (frmHelp *window : open)
+            window->close();
+        QFile::remove(frmHelp::HelpFilePath());
         delete board;
         QCOMPARE(seen, expected);
     }
@@ -147,26 +160,6 @@ private slots:
         if (table == 1)
             std::sort(named.begin(), named.end());
         QCOMPARE(named, codes);
-    }
-
-    void oneWindowForSplashAndBoard()
-    {
-        // With no help file beside the program, help asked for on the splash and then on the board opens one
-        // window with the notice; closed, with the file put in place, a new window reads the file.
-        QFile::remove(frmHelp::HelpFilePath());
-        const QPointer<frmScoreboard> board = OpenBoard(true);
-        QTest::keyClick(board, Qt::Key_H);
-        QCOMPARE(HelpWindows().size(), 1);
-        QCOMPARE(HelpWindows().first()->rtbHelp->toPlainText(),
-                 u"Help file has been moved from its normal location.  Please reinstall the program."_s);
-        HelpWindows().first()->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(QFile::copy(QStringLiteral(QUORVANE_HELP_SOURCE), frmHelp::HelpFilePath()));
-        QTest::keyClick(board, Qt::Key_H);
-        QCOMPARE(HelpWindows().size(), 1);
-        QVERIFY(HelpWindows().first()->rtbHelp->toPlainText().startsWith(u"Quorvane Help"_s));
-        QFile::remove(frmHelp::HelpFilePath());
-        delete board;
     }
 };
 QTEST_MAIN(HelpWindowTest)
