@@ -64,7 +64,7 @@ private slots:
                  {u"0", 0, 0}, {u"255", 255, 255}, {u"256", 256, -1}, {u"16777215", 16777215, -1}, {u"16777216", -1, -1},
                  {u"-1", -1, -1}, {u"-0", 0, 0}, {u"-", -1, -1}, {u"grey", -1, -1}, {u"", -1, -1}, {u" 5", -1, -1},
                  {u"\u0665", -1, -1}, {u"000000000065", 65, 65}, {u"0000000000065", -1, -1}})
-            QTest::addRow("\"%ls\"", qUtf16Printable(QString::fromUtf16(text))) << QString::fromUtf16(text) << colour << key;
+            QTest::addRow("\"%s\"", QString::fromUtf16(text).toUtf8().constData()) << QString::fromUtf16(text) << colour << key;
     }
     void numbers()
     {
