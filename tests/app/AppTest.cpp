@@ -4,7 +4,8 @@
 #include "frmSplash.h"
 #include "Label.h"
 #include "SettingsStore.h"
-#include "support/TestRegistry.h"
+#include "Version.h"
+#include "support/QuietOffscreen.h"
 
 #include <QDir>
 #include <QPointer>
@@ -91,8 +92,8 @@ private slots:
         QFETCH(QString, control);
         QFETCH(QString, opens);
         // GIVEN the splash has loaded the stored settings and shows the version
-        QCOMPARE(Settings.TitleText + m_splash->lblVersion->text(),
-                 u"Title from the storeVersion "_s + QStringLiteral(QUORVANE_PROJECT_VERSION));
+        QCOMPARE(Settings.TitleText + m_splash->lblVersion->text(), u"Title from the storeVersion %1.%2.%3"_s
+                 .arg(QuorvaneVersionMajor).arg(QuorvaneVersionMinor).arg(QuorvaneVersionRevision));
         QSignalSpy board(m_splash, &frmSplash::boardOpened), help(m_splash, &frmSplash::helpRequested),
             options(m_splash, &frmSplash::optionsRequested);
         QWidget *target = m_splash->findChild<QWidget *>(control);
@@ -122,5 +123,5 @@ private:
     QPointer<frmSplash> m_splash;
 };
 
-QUORVANE_TEST(AppTest)
+QTEST_MAIN(AppTest)
 #include "AppTest.moc"

@@ -10,7 +10,7 @@
 #include "SettingsRecord.h"
 #include "support/ClockValueText.h"
 #include "support/SteppedClock.h"
-#include "support/TestRegistry.h"
+#include "support/QuietOffscreen.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -73,6 +73,7 @@ private slots:
         row("focus away drops the entry", u"click:picHomeScore type:1 tab backtab type:5\r"_s, u"home=--5"_s);
         row("run-out not yet", u"preset:3 type:s tick:5"_s, u"plays=0"_s);
         row("run-out sounds once", u"preset:3 type:s tick:6 tick:100"_s, u"plays=1 clock=-00- colon=0"_s);
+        row("no sound server: the buzzer key after it", u"preset:3 type:s tick:6 type:b"_s, u"plays=2 clock=-00-"_s);
         row("again after a reset", u"preset:1 type:s tick:3 type:r tick:1 preset:1 type:s tick:3"_s, u"plays=2"_s);
         row("typed 0 sounds at the next tick", u"tick:1 focus:pledTime.0 type:0\r tick:1"_s, u"plays=1"_s);
         row("reset returns to the typed time", u"focus:pledTime.1 type:7.30\rs tick:40 type:r"_s,
@@ -106,38 +107,19 @@ private slots:
             QCOMPARE(pair.section(u'=', 0, 0) + u'=' + seen.value(pair.section(u'=', 0, 0)), pair);
     }
 
-    // Random operator sessions: after every step the board must still show a possible game. A broken
-    // rule is reported with the seed and the shortest sequence of steps found that still breaks it.
-    void monkey_data()
-    {
-        QTest::addColumn<quint32>("seed");
-        for (const quint32 seed : {1u, 2u, 3u, 4u})
-            QTest::addRow("seed %u", seed) << seed;
-    }
+    // Random operator sessions: after every step the board must still show a possible game.
     void monkey()
     {
-        QFETCH(quint32, seed);
-        QRandomGenerator random(seed);
-        QStringList steps;
-        for (int i = 0; i < 10'000; ++i)
-            steps << randomStep(random);
-        QString broken = replay(steps);
-        // Shrinking: drop ever smaller runs of steps while the rest still breaks a rule, within a budget of replays.
-        int budget = 400;
-        for (qsizetype chunk = steps.size() / 2; chunk > 0 && !broken.isEmpty(); chunk /= 2) {
-            for (qsizetype at = 0; at + chunk <= steps.size() && budget-- > 0;) {
-                QStringList fewer = steps;
-                fewer.remove(at, chunk);
-                if (const QString still = replay(fewer); still.isEmpty())
-                    at += chunk;
-                else
-                    std::tie(steps, broken) = std::pair(fewer, still);
+        for (const quint32 seed : {1u, 2u, 3u, 4u}) {
+            QRandomGenerator random(seed);
+            openBoard();
+            for (int i = 1; i <= 10'000; ++i) {
+                const QString action = randomStep(random);
+                step(action);
+                if (const QString broken = brokenRule(action.startsWith(u"tick:")); !broken.isEmpty())
+                    QFAIL(qPrintable(u"seed %1, step %2 (%3): %4"_s.arg(seed).arg(i).arg(action, broken)));
             }
         }
-        const QString shown =
-            steps.join(u" | "_s).replace(u'\r', u"<Enter>"_s).replace(u'\x1b', u"<Esc>"_s).replace(u'\b', u"<BS>"_s);
-        QVERIFY2(broken.isEmpty(), qPrintable(u"seed %1: %2\nshortest sequence found (%3 steps): %4"_s.arg(seed)
-                                                 .arg(broken).arg(steps.size()).arg(shown)));
     }
 
     // A hundred games of four 10-minute periods at the board's own tick, the operator stopping and starting the
@@ -266,48 +248,45 @@ private:
 
     void step(const QString &action)
     {
-        const QString arg = action.section(u':', 1);
+        const QString verb = action.section(u':', 0, 0), arg = action.section(u':', 1);
         QWidget *focused = QApplication::focusWidget() ? QApplication::focusWidget() : m_board.get();
-        if (action.startsWith(u"type:")) {
-            QTest::keyClicks(focused, arg);
-            m_buzzerKeys += int(arg.count(u'b'));
-        } else if (action.startsWith(u"hold:")) {
+        if (verb == u"type" || verb == u"hold") {
             QTest::keyClicks(focused, arg);
             QKeyEvent repeat(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, arg, true);
-            for (int i = 0; i < 3; ++i)
+            for (int i = verb == u"hold" ? 3 : 0; i > 0; --i)
                 QApplication::sendEvent(focused, &repeat);
-            m_buzzerKeys += int(arg == u"b");
-        } else if (action == u"tab" || action == u"backtab") {
-            QTest::keyClick(focused, action == u"tab" ? Qt::Key_Tab : Qt::Key_Backtab);
-        } else if (action.startsWith(u"click:")) {
+            m_buzzerKeys += verb == u"hold" ? int(arg == u"b") : int(arg.count(u'b'));
+        } else if (verb == u"tab" || verb == u"backtab") {
+            QTest::keyClick(focused, verb == u"tab" ? Qt::Key_Tab : Qt::Key_Backtab);
+        } else if (verb == u"click") {
             QTest::mouseClick(m_board->findChild<QWidget *>(arg), Qt::LeftButton, {}, QPoint(2, 2));
-        } else if (action.startsWith(u"focus:")) {
+        } else if (verb == u"focus") {
             for (PolyLED *cell : m_board->findChildren<PolyLED *>(arg.section(u'.', 0, 0)))
                 if (cell->Index() == arg.section(u'.', 1).toInt())
                     cell->setFocus();
-        } else if (action == u"board") {
+        } else if (verb == u"board") {
             m_board->setFocus();
-        } else if (action.startsWith(u"tick:")) {
+        } else if (verb == u"tick") {
             for (int i = arg.toInt(); i > 0; --i) {
                 m_clock->Advance(50);
                 QMetaObject::invokeMethod(m_board->tmrClock, "timeout");
             }
-        } else if (action.startsWith(u"preset:")) {
+        } else if (verb == u"preset") {
             SetCount(Tenths(arg.toInt()), 0, 0);
-        } else if (action.startsWith(u"keys:")) {
-            for (int i = 0; i < 4; ++i)
-                *std::array {&Settings.StartStopClockKey, &Settings.ResetClockKey, &Settings.ClockSwitchKey,
-                             &Settings.BuzzerKey}[std::size_t(i)] = qint16(arg.section(u',', i, i).toInt());
-        } else if (action.startsWith(u"wall:")) {
-            m_clock->SetWall(m_clock->Wall().addSecs(arg.toInt() * 3600));
-        } else if (action.startsWith(u"at:")) {
-            m_clock->SetWall(QDateTime(QDate(2026, 12, 6), QTime::fromString(arg, u"hh:mm"_s)));
-        } else if (action.startsWith(u"resize:")) {
+        } else if (verb == u"keys") {
+            const QStringList codes = arg.split(u',');
+            for (auto [at, key] : {std::pair {0, &Settings.StartStopClockKey}, {1, &Settings.ResetClockKey},
+                                   {2, &Settings.ClockSwitchKey}, {3, &Settings.BuzzerKey}})
+                *key = qint16(codes.at(at).toInt());
+        } else if (verb == u"wall" || verb == u"at") {
+            m_clock->SetWall(verb == u"wall" ? m_clock->Wall().addSecs(arg.toInt() * 3600)
+                                             : QDateTime(QDate(2026, 12, 6), QTime::fromString(arg, u"hh:mm"_s)));
+        } else if (verb == u"resize") {
             m_board->resize(arg.section(u'x', 0, 0).toInt(), arg.section(u'x', 1).toInt());
-        } else if (action.startsWith(u"file:")) {
+        } else if (verb == u"file") {
             Settings.BuzzerFile = arg;
             openBoard();
-        } else if (action.startsWith(u"options:")) {
+        } else if (verb == u"options") {
             m_confirmOptions = arg == u"ok";
             QTest::keyClick(focused, 'o');
         } else {
@@ -340,18 +319,6 @@ private:
         }
     }
 
-    // Plays the steps on a fresh board: the first rule broken, after which step, or nothing.
-    QString replay(const QStringList &steps)
-    {
-        openBoard();
-        for (qsizetype i = 0; i < steps.size(); ++i) {
-            step(steps.at(i));
-            if (const QString broken = brokenRule(steps.at(i).startsWith(u"tick:")); !broken.isEmpty())
-                return u"after step %1 (%2): %3"_s.arg(i + 1).arg(steps.at(i), broken);
-        }
-        return {};
-    }
-
     // What no game shows: a score beyond 0-199 or with a leading zero, a period beyond 0-4, a clock beyond its
     // preset or below 0 (or, right after a tick, not showing its value), both lamps of a pair lit, a digit outside
     // its panel or over another, more horns than buzzer keys and run-outs.
@@ -364,11 +331,9 @@ private:
             return u"scores and period "_s + scores;
         const ClockValue count = GetCount(0);
         if (count < ClockValue() || count > CountSlots[0].Preset || (ticked && !m_board->ClockTime && !showsClock(count)))
-            return u"clock %1 shown for %2 tenths, preset %3"_s.arg(seen.value(u"clock"_s)).arg(count.Ticks() / 1000)
-                .arg(CountSlots[0].Preset.Ticks() / 1000);
+            return u"clock "_s + seen.value(u"clock"_s);
         if (seen.value(u"lamps"_s).startsWith(u"11") || seen.value(u"lamps"_s).endsWith(u"11"))
             return u"lamps "_s + seen.value(u"lamps"_s);
-        const QString shape = u" at %1x%2"_s.arg(m_board->width()).arg(m_board->height());
         for (const LedGroup *group : {&m_board->pledTime, &m_board->pledHomeScore, &m_board->pledVisitorScore}) {
             const QWidget *panel = group->at(0)->parentWidget();
             QList<QRect> spans;
@@ -380,14 +345,15 @@ private:
                                  box.width() * (hundreds ? 0.28 : 0.76), box.height() * 0.88);
                 if (!panel->rect().contains(span) || std::any_of(spans.begin(), spans.end(), [&](const QRect &other) {
                         return other.intersects(span); }))
-                    return u"%1 cell %2 outside its panel or over another"_s.arg(group->Name()).arg(cell->Index()) + shape;
+                    return u"%1 cell %2 outside its panel or over another at %3x%4"_s.arg(group->Name()).arg(cell->Index())
+                        .arg(m_board->width()).arg(m_board->height());
                 spans << span;
             }
         }
         m_runOuts += m_lastCount > ClockValue() && count == ClockValue();
         m_lastCount = count;
         if (m_plays->count() > m_buzzerKeys + m_runOuts)
-            return u"%1 horns for %2 buzzer keys and %3 run-outs"_s.arg(m_plays->count()).arg(m_buzzerKeys).arg(m_runOuts);
+            return u"more horns than buzzer keys and run-outs"_s;
         return {};
     }
 
@@ -453,5 +419,5 @@ private:
     ClockValue m_lastCount;
 };
 
-QUORVANE_TEST(BoardTest)
+QTEST_MAIN(BoardTest)
 #include "BoardTest.moc"

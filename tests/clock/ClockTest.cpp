@@ -6,7 +6,6 @@
 #include "support/FakeDigitGroup.h"
 #include "support/FakeDotPair.h"
 #include "support/SteppedClock.h"
-#include "support/TestRegistry.h"
 
 #include <QTest>
 
@@ -15,11 +14,9 @@
 using namespace Qt::Literals::StringLiterals;
 
 using Cells = QList<int>;
-// One table row each: the clock run for a while, a line typed on the board, a value drawn.
-struct Run { QDateTime start; qint64 milliseconds; qint32 countUp; ClockValue value; };
+// One table row each: a line typed on the board, a value drawn.
 struct Typed { QString keys; Cells shown; ClockValue resetTime; };
 struct Drawn { ClockValue value; std::array<int, 4> cells; bool colon; };
-Q_DECLARE_METATYPE(Run)
 Q_DECLARE_METATYPE(Typed)
 Q_DECLARE_METATYPE(Drawn)
 
@@ -76,70 +73,51 @@ private slots:
     }
     void init() { ResetGameState(); }
 
+    // Steps on the game clock (slot 0) against a stepped clock that starts at noon: "p<s>" presets it to count
+    // down from that many seconds, "u<s>" to count up; "s" starts and "x" stops it; "+<ms>" lets time pass;
+    // "w<ISO time>" sets the wall clock; "=<tenths>" reads it; "n<ms>" is the wait until its picture changes;
+    // "t<stamp>" the wall time of its last start ("_" a space); "!" tries slots outside 0-4, which touch nothing.
     void run_data()
     {
-        // A jump of the system time is the board's table's business; the monotonic clock alone counts.
-        QTest::addColumn<Run>("row");
-        const QDateTime noon(QDate(2026, 3, 7), QTime(12, 0));
-        QTest::newRow("0.1 s across a second: .950 to 1.050") << Run {noon.addMSecs(950), 100, 0, Tenths(5999)};
-        QTest::newRow("within one tenth") << Run {noon, 99, 0, Seconds(600)};
-        QTest::newRow("a millisecond across a tenth's edge") << Run {noon.addMSecs(199), 1, 0, Seconds(600)};
-        QTest::newRow("read's tenth below the start's") << Run {noon.addMSecs(900), 1200, 0, Tenths(5988)};
-        QTest::newRow("count up from the preset") << Run {noon, 2500, 1, Tenths(6025)};
+        QTest::addColumn<QString>("steps");
+        QTest::newRow("0.1 s across a second: .950 to 1.050") << u"+950 p600 s +100 =5999"_s;
+        QTest::newRow("within one tenth") << u"p600 s +99 =6000"_s;
+        QTest::newRow("a millisecond across a tenth's edge") << u"+199 p600 s +1 =6000"_s;
+        QTest::newRow("read's tenth below the start's") << u"+900 p600 s +1200 =5988"_s;
+        QTest::newRow("count up from the preset") << u"u600 s +2500 =6025"_s;
         // 02:30 summer time on the night the clocks go back; 40 minutes later the wall reads 02:10.
-        QTest::newRow("inside the repeated autumn hour")
-            << Run {QDateTime(QDate(2026, 10, 25), QTime(0, 30), Qt::UTC), 2'400'000, 1, Seconds(3000)};
+        QTest::newRow("inside the repeated autumn hour") << u"w2026-10-25T00:30:00Z u600 s +2400000 =30000"_s;
+        QTest::newRow("run out, stopped and started: still 0") << u"p10 s t3/7/2026_12:0:0 +10300 =0 x s +2000 =0"_s;
+        QTest::newRow("9:57 shows until 596.0 s; stopped, never changes") << u"p600 s +3050 =5970 n950 x n0"_s;
+        QTest::newRow("two quick presses count the run once") << u"p600 s +3050 x s +20 x =5970"_s;
+        QTest::newRow("a preset stops a running clock") << u"p600 s +3000 p120 +10000 =1200"_s;
+        QTest::newRow("slots outside 0-4") << u"p600 s +10 !"_s;
     }
     void run()
     {
-        QFETCH(Run, row);
-        SteppedClock clock(row.start);
-        SetCount(Seconds(600), row.countUp, 0);
-        StartCount(0);
-        clock.Advance(row.milliseconds);
-        QCOMPARE(GetCount(0), row.value);
-    }
-
-    void runOutStartStopAndPreset()
-    {
+        QFETCH(QString, steps);
         SteppedClock clock(QDateTime(QDate(2026, 3, 7), QTime(12, 0)));
-        SetCount(Seconds(10), 0, 0);
-        StartCount(0);
-        QCOMPARE(CountSlots[0].StartStamp, u"3/7/2026 12:0:0"_s);
-        clock.Advance(10300);
-        QCOMPARE(GetCount(0), ClockValue());
-        // Stopped and started again, a run-out clock still reads 0 until it is preset anew.
-        StopCount(0);
-        StartCount(0);
-        clock.Advance(2000);
-        QCOMPARE(GetCount(0), ClockValue());
-        SetCount(Seconds(600), 0, 0);
-        StartCount(0);
-        clock.Advance(3050);
-        QCOMPARE(GetCount(0), Tenths(5970));
-        // 9:57 shows until 596.0 s, nine tenths and 50 ms on; a stopped clock's picture never changes by itself.
-        QCOMPARE(NextPictureIn(0), 950);
-        StopCount(0);
-        QCOMPARE(NextPictureIn(0), 0);
-        // Started and stopped again before any read (two quick key presses): the first run counts once.
-        StartCount(0);
-        clock.Advance(20);
-        StopCount(0);
-        QCOMPARE(GetCount(0), Seconds(597));
-        // A preset of a running clock stops it and forgets the run.
-        StartCount(0);
-        clock.Advance(3000);
-        SetCount(Seconds(120), 0, 0);
-        clock.Advance(10000);
-        QCOMPARE(GetCount(0), Seconds(120));
-        // Slot numbers outside 0-4 touch nothing: the slots are an array a bad number would reach past.
-        const auto before = CountSlots;
-        for (const qint16 slot : {qint16(5), qint16(-1)}) {
-            StartCount(slot);
-            SetCount(Seconds(30), 1, slot);
-            QCOMPARE(GetCount(slot), ClockValue());
+        for (const QString &step : steps.split(u' ')) {
+            const QString arg = step.mid(1);
+            switch (step.front().unicode()) {
+            case u'p': case u'u': SetCount(Seconds(arg.toInt()), step.front() == u'u', 0); break;
+            case u's': StartCount(0); break;
+            case u'x': StopCount(0); break;
+            case u'+': clock.Advance(arg.toLongLong()); break;
+            case u'w': clock.SetWall(QDateTime::fromString(arg, Qt::ISODate)); break;
+            case u'=': QCOMPARE(GetCount(0), Tenths(arg.toInt())); break;
+            case u'n': QCOMPARE(NextPictureIn(0), arg.toInt()); break;
+            case u't': QCOMPARE(CountSlots[0].StartStamp, QString(arg).replace(u'_', u' ')); break;
+            default:
+                const auto before = CountSlots;
+                for (const qint16 slot : {qint16(5), qint16(-1)}) {
+                    StartCount(slot);
+                    SetCount(Seconds(30), 1, slot);
+                    QCOMPARE(GetCount(slot), ClockValue());
+                }
+                QVERIFY(CountSlots == before);
+            }
         }
-        QVERIFY(CountSlots == before);
     }
 
     void typing_data()
@@ -162,6 +140,9 @@ private slots:
         QTest::newRow("clock: half an entry dropped, focus away") << Typed {u"T5XT.30\r"_s, {}, Seconds(30)};
         QTest::newRow("12, then 1 5 Enter sets 15") << Typed {u"12\r15\r"_s, {5, 1, -1}, none};
         QTest::newRow("12, then + 3 adds at once") << Typed {u"12\r+3"_s, {5, 1, -1}, none};
+        QTest::newRow("12, then - 3 takes away at once") << Typed {u"12\r-3"_s, {9, -1, -1}, none};
+        QTest::newRow("2, then - 3 would go below 0") << Typed {u"2\r-3"_s, {2, -1, -1}, none};
+        QTest::newRow("3 space 4 Enter: the space drops the 3") << Typed {u"12\r3 4\r"_s, {4, -1, -1}, none};
         QTest::newRow("198, then + 3 would pass 199") << Typed {u"198\r+3"_s, {8, 9, 1}, none};
         QTest::newRow("250 is above 199") << Typed {u"12\r250\r"_s, {2, 1, -1}, none};
         QTest::newRow("+ 1 2 Enter: the 2 starts a new entry") << Typed {u"10\r+12\r"_s, {2, -1, -1}, none};
@@ -169,6 +150,8 @@ private slots:
         QTest::newRow("a digit run wrapping in 64 bits") << Typed {u"12\r18446744073709551617\r"_s, {2, 1, -1}, none};
         QTest::newRow("a step wrapping in 64 bits") << Typed {u"12\r+-18446744073709551621\r"_s, {2, 1, -1}, none};
         QTest::newRow("period: 3 at once, 5 above 4, + 1") << Typed {u"P35+1"_s, {4}, none};
+        QTest::newRow("period: 3, - 1") << Typed {u"P3-1"_s, {2}, none};
+        QTest::newRow("period: a space drops the sign") << Typed {u"P3+ 1"_s, {1}, none};
         QTest::newRow("period: a command key applies nothing") << Typed {u"P2s"_s, {2}, none};
         QTest::newRow("home 1, clock set, home 5 Enter") << Typed {u"1T7\rH5\r"_s, {5, -1, -1}, Seconds(420)};
     }
@@ -229,5 +212,5 @@ private slots:
     }
 };
 
-QUORVANE_TEST(ClockTest)
+QTEST_GUILESS_MAIN(ClockTest)
 #include "ClockTest.moc"

@@ -6,7 +6,6 @@
 #include "PictureBox.h"
 #include "Shape.h"
 #include "Twips.h"
-#include "support/TestRegistry.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -182,5 +181,5 @@ private slots:
     }
 };
 
-QUORVANE_TEST(DisplayTest)
+QTEST_MAIN(DisplayTest)
 #include "DisplayTest.moc"

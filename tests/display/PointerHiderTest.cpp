@@ -1,5 +1,4 @@
 #include "PointerHider.h"
-#include "support/TestRegistry.h"
 
 #include <QTest>
 #include <QTimer>
@@ -60,5 +59,5 @@ private slots:
     }
 };
 
-QUORVANE_TEST(PointerHiderTest)
+QTEST_MAIN(PointerHiderTest)
 #include "PointerHiderTest.moc"

@@ -2,8 +2,7 @@
 # The installed program as an operator meets it, on a private X server and a private sound server. It is
 # installed into a prefix of its own, every file where a desktop looks for it, and started through the
 # bin/quorvane link as a menu starts it, before the sound server runs: the splash, the board, the options and
-# help, which must find their buzzer and help file (tests/install/walk.sh); then the board's clock in red
-# digits, and the buzzer sounded by key and by the clock running out while the sound server's output is
+# help, which must find their buzzer and help file (tests/install/walk.sh); then the buzzer sounded by key and by the clock running out while the sound server's output is
 # recorded: once the server has started, again after it has been restarted, and with every kind of WAV file a
 # user may pick, and a missing one. Every horn that should be heard must be in the recording, at its time and
 # of its length (horns.py); closing the board ends the program, which stores nothing more.
@@ -54,15 +53,6 @@ walked=$(stored)
 # Help, opened last, stands in front of the board.
 close_window "$help"
 sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$board")"
-# The clock panel, from its design place on the board (design.sh: its size in twips) scaled to the window.
-source "$1/design.sh"
-read -r tw th <<<"${board_twips[*]}"
-read -r cx cy cw ch <<<"$((WIDTH * 1853 / tw)) $((HEIGHT * 1080 / th)) $((WIDTH * 5775 / tw)) $((HEIGHT * 1935 / th))"
-red=$(import -window "$board" png:- |
-  convert - -crop "${cw}x$ch+$cx+$cy" -fx 'r > 0.7 && g < 0.31 && b < 0.31' -format '%[fx:mean]' info:)
-echo "board ${WIDTH}x$HEIGHT, clock panel ${cw}x$ch at $cx,$cy: $red red"
-awk "BEGIN { exit !($red >= 0.05) }" || fail "the board does not show its clock in red digits"
 
 # The presses, each logged with its time: "b" sounds at once, "s" starts a clock of 0.5 s that runs out, "h"
 # is the buzzer key held down for a second, which must sound once.
@@ -77,7 +67,8 @@ sleep 0.5
 start_sound
 record 1
 press; sleep 2.5; press; sleep 0.05; press; sleep 2.5
-xdotool mousemove --sync --window "$board" $((cx + 8)) $((cy + 4)) click 1 key period 0 0 5 Return
+# Tab gives the clock display the keys (the board's tests prove its order): 0.5 s typed.
+xdotool key Tab period 0 0 5 Return
 log s; xdotool key s; sleep 2.5
 runout; sleep 0.1; press; sleep 2.5
 log h; xdotool keydown b; sleep 1; xdotool keyup b; sleep 2.5
@@ -103,7 +94,7 @@ for name in $(cd "$work/wavs" && ls) missing.wav; do
   board=$(window '^Quorvane$') || fail "no board for $name"
   xdotool windowfocus --sync "$board"
   case $name in
-    missing.wav) log "${name%.wav}" 1.5; xdotool key b; sleep 2 ;;
+    missing.wav) log missing 1.5; xdotool key b; sleep 2 ;;
     long.wav) log cut 1; xdotool key b; sleep 1 ;;
     *) log "${name%.wav}" 0.5; xdotool key b; sleep 1 ;;
   esac
@@ -113,4 +104,3 @@ for name in $(cd "$work/wavs" && ls) missing.wav; do
 done
 
 $py "$(dirname "$0")/horns.py" "${recordings[@]}" || fail "the buzzer was not heard every time it should have been"
-echo "PASS: installed; splash, board, options, help; every horn heard, across a restart of the sound server and with every kind of WAV file; closed without storing anything more"

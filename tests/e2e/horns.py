@@ -1,12 +1,11 @@
-"""Checks a recording of the sound server's output against the horns that should be in it.
-
-Usage: horns.py RECORDING PLAYS [RECORDING PLAYS ...]: each RECORDING is raw 16-bit mono at 44100 Hz of one run
-of the sound server, each PLAYS its presses, one a line: the time, a tag, and the horn's length in seconds
-(1.5, the program's own, when left out). Tag "s" is a started clock of 0.5 s that sounds at its run-out; "h" a
-buzzer key held down, which sounds once; "cut" a horn cut short by closing the program after its length.
-Every horn must be heard as a burst of its own, at its time and of its length: a press during a horn restarts
-it, so its burst runs on to the last start plus one horn. Exits 1 when one is missing, late or of the wrong length.
-"""
+# Checks a recording of the sound server's output against the horns that should be in it.
+#
+# Usage: horns.py RECORDING PLAYS [RECORDING PLAYS ...]: each RECORDING is raw 16-bit mono at 44100 Hz of one run
+# of the sound server, each PLAYS its presses, one a line: the time, a tag, and the horn's length in seconds
+# (1.5, the program's own, when left out). Tag "s" is a started clock of 0.5 s that sounds at its run-out; "h" a
+# buzzer key held down, which sounds once; "cut" a horn cut short by closing the program after its length.
+# Every horn must be heard as a burst of its own, at its time and of its length: a press during a horn restarts
+# it, so its burst runs on to the last start plus one horn. Exits 1 when one is missing, late or of the wrong length.
 import sys, numpy as n
 
 LATE, LONG, CUT = 0.2, 0.15, 0.4  # onsets may be off by a clock tick and the key's way in; lengths by the 10 ms windows

@@ -1,9 +1,9 @@
 #!/usr/bin/python3
-"""Stand-ins on the session bus for the three services that keep a desktop's screen on: the desktop portal,
-GNOME's session manager and the screen-saver service. Each grants an inhibition with a handle of its own,
-insists on the idle kind where the interface has kinds, and takes back only a handle it granted. Every
-grant and release is printed on a line of its own ("portal inhibit", "gnome release", ...), anything else as
-"refused ..."; "ready" once all three names are owned."""
+# Stand-ins on the session bus for the three services that keep a desktop's screen on: the desktop portal,
+# GNOME's session manager and the screen-saver service. Each grants an inhibition with a handle of its own,
+# insists on the idle kind where the interface has kinds, and takes back only a handle it granted. Every
+# grant and release is printed on a line of its own ("portal inhibit", "gnome release", ...), anything else as
+# "refused ..."; "ready" once all three names are owned.
 import dbus, dbus.service
 from dbus.mainloop.glib import DBusGMainLoop
 from gi.repository import GLib

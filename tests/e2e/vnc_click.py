@@ -1,5 +1,5 @@
-"""Clicks at a point of a VNC server's screen, speaking just enough of the protocol: version, no security, a
-shared session, then the pointer moved, pressed and released. Usage: vnc_click.py SOCKET X Y"""
+# Clicks at a point of a VNC server's screen, speaking just enough of the protocol: version, no security, a
+# shared session, then the pointer moved, pressed and released. Usage: vnc_click.py SOCKET X Y
 import socket, struct, sys, time
 
 s = socket.socket(socket.AF_UNIX)

@@ -63,4 +63,3 @@ swaymsg '[title="^Quorvane$"] kill' >/dev/null
 wait_for 10 eval '! kill -0 $app_pid' || fail "the program still runs 10 s after its board closed: $(cat "$work/program.log")"
 closed=$(date +%s.%N)
 wait_for 10 idle_since "$closed" || fail "the session did not go idle after the board closed"
-echo "PASS: awake for 15 s with the native Wayland board; idle again once it closed"

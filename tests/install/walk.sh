@@ -30,5 +30,4 @@ walk() {
   ink=$(import -window "$help" png:- | convert - -colorspace gray -threshold 50% -format '%[fx:1-mean]' info:)
   awk "BEGIN { exit !($ink > 0.02) }" || fail "the help window shows the notice of a missing help file (ink $ink)"
   for w in "$board" "$help"; do [[ $(xprop -id "$w" _NET_WM_ICON) == *'Icon (16 x 16)'* ]] || fail "no icon on $w"; done
-  echo "splash shown; board opened, buzzer $dir/buzzer.wav; help shown (ink $ink); icons on every window"
 }

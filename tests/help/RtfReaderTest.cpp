@@ -1,6 +1,5 @@
 #include "RtfReader.h"
 #include "RtfTextDocument.h"
-#include "support/TestRegistry.h"
 
 #include <QDir>
 #include <QFile>
@@ -52,7 +51,7 @@ static QString Dump(const QByteArray &rtf)
 struct Read { QByteArray rtf; QString shown; };
 Q_DECLARE_METATYPE(Read)
 
-class tst_RtfReader : public QObject
+class RtfReaderTest : public QObject
 {
     Q_OBJECT
 
@@ -120,6 +119,6 @@ private slots:
         }
     }
 };
-QUORVANE_TEST(tst_RtfReader)
+QTEST_MAIN(RtfReaderTest)
 
-#include "tst_rtfreader.moc"
+#include "RtfReaderTest.moc"

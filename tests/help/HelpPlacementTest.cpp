@@ -1,5 +1,4 @@
 #include "HelpPlacement.h"
-#include "support/TestRegistry.h"
 
 #include <QTest>
 
@@ -22,7 +21,7 @@ struct Placement
 } // namespace
 Q_DECLARE_METATYPE(Placement)
 
-class tst_HelpPlacement : public QObject
+class HelpPlacementTest : public QObject
 {
     Q_OBJECT
 
@@ -56,6 +55,6 @@ private slots:
                                                             .arg(help.x()).arg(help.y()).arg(help.width()).arg(help.height())));
     }
 };
-QUORVANE_TEST(tst_HelpPlacement)
+QTEST_MAIN(HelpPlacementTest)
 
-#include "tst_helpplacement.moc"
+#include "HelpPlacementTest.moc"

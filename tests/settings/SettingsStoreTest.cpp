@@ -1,5 +1,4 @@
 #include "SettingsStore.h"
-#include "support/TestRegistry.h"
 
 #include <QDir>
 #include <QSettings>
@@ -19,7 +18,7 @@ static const SettingsField &Field(const QString &key)
 }
 
 // The per-user store as the operator's machine holds it, in a fresh configuration folder for every test.
-class tst_SettingsStore : public QObject
+class SettingsStoreTest : public QObject
 {
     Q_OBJECT
 
@@ -55,6 +54,27 @@ private slots:
         QCOMPARE(Settings, ReadSettings(given));
     }
 
+    // The stored texts of colours and keys: whole decimal numbers in range, else the default (-1 here).
+    void numbers_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("colour");
+        QTest::addColumn<int>("key");
+        for (const auto &[text, colour, key] : std::initializer_list<std::tuple<const char16_t *, int, int>> {
+                 {u"0", 0, 0}, {u"255", 255, 255}, {u"256", 256, -1}, {u"16777215", 16777215, -1}, {u"16777216", -1, -1},
+                 {u"-1", -1, -1}, {u"-0", 0, 0}, {u"-", -1, -1}, {u"grey", -1, -1}, {u"", -1, -1}, {u" 5", -1, -1},
+                 {u"\u0665", -1, -1}, {u"000000000065", 65, 65}, {u"0000000000065", -1, -1}})
+            QTest::addRow("\"%s\"", QString::fromUtf16(text).toUtf8().constData()) << QString::fromUtf16(text) << colour << key;
+    }
+    void numbers()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, colour);
+        QFETCH(int, key);
+        QCOMPARE(ColorFromText(text, -1), colour);
+        QCOMPARE(KeyCodeFromText(text, -1), key);
+    }
+
     void load_data()
     {
         QTest::addColumn<Stored>("row");
@@ -62,8 +82,8 @@ private slots:
         QTest::newRow("empty text") << Stored {"[TextSettings]\nTitleText=", u"TitleText"_s, u""_s};
         QTest::newRow("hand-edited comma") << Stored {"[TextSettings]\nHomeText=Smith, Jones", u"HomeText"_s, u"Smith, Jones"_s};
         QTest::newRow("huge team name") << Stored {"[TextSettings]\nHomeText=" + QByteArray(500000, 'x'), u"HomeText"_s, QString(255, u'x')};
-        // numbers that are no colour or key code leave the default
-        QTest::newRow("colour no number") << Stored {"[ColorSettings]\nFormBack=grey", u"FormBack"_s, {}};
+        QTest::newRow("cut inside a character") << Stored {"[TextSettings]\nHomeText=" + QByteArray(254, 'x') + "\xF0\x9F\x98\x80", u"HomeText"_s, QString(254, u'x')};
+        // numbers that are no colour or key code leave the default (the rules are the numbers table's)
         QTest::newRow("key code too big") << Stored {"[KeySettings]\nBuzzerKey=256", u"BuzzerKey"_s, {}};
         // a damaged line costs only itself: the line after it is still read
         QTest::newRow("unclosed section header") << Stored {"[TextSettings\nHomeText=Smith", u"HomeText"_s, u"Smith"_s};
@@ -122,6 +142,6 @@ private slots:
         QCOMPARE(Settings.HomeText, failure.isEmpty() ? u"Eagles"_s : u"Home"_s);
     }
 };
-QUORVANE_TEST(tst_SettingsStore)
+QTEST_GUILESS_MAIN(SettingsStoreTest)
 
-#include "tst_settingsstore.moc"
+#include "SettingsStoreTest.moc"

@@ -1,0 +1,167 @@
+#include "Wiring.h"
+#include "frmSplash.h"
+#include "SoundPlayer.h"
+#include "modCount.h"
+#include "frmHelp.h"
+#include "RtfTextDocument.h"
+#include "frmChooseKey.h"
+#include "FixedKeys.h"
+#include "SettingsRecord.h"
+#include "support/QuietOffscreen.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+
+using namespace Qt::Literals::StringLiterals;
+
+static QList<frmHelp *> HelpWindows()
+{
+    QList<frmHelp *> windows;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *help = qobject_cast<frmHelp *>(widget); help && help->isVisible())
+            windows << help;
+    return windows;
+}
+
+class HelpWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QuietOffscreenPlatform(); }
+    void resizeKeepsMinimum_data()
+    {
+        // Outer sizes, frame included: the size asked for, the window's, and the browser's place in it.
+        // 2700 x 1700 twips is 180 x 113.3 pixels; the browser keeps 8 pixels left and right, 28 below.
+        QTest::addColumn<QSize>("requested");
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<QRect>("browser");
+        QTest::newRow("too narrow only") << QSize(100, 400) << QSize(180, 400) << QRect(8, 0, 164, 372);
+        QTest::newRow("a pixel short of 1700 twips") << QSize(300, 113) << QSize(300, 114) << QRect(8, 0, 284, 86);
+    }
+    void resizeKeepsMinimum()
+    {
+        QFETCH(QSize, requested);
+        QFETCH(QSize, window);
+        QFETCH(QRect, browser);
+        frmHelp help;
+        help.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&help));
+        help.resize(requested - (help.frameGeometry().size() - help.size()));
+        QTRY_COMPARE(help.frameGeometry().size(), window);
+        QCOMPARE(help.rtbHelp->geometry(), browser);
+    }
+
+    // Help asked for on the splash ("splash") and on the board ("h"), the help file beside the program or not
+    // ("file", "nofile"), keys typed in the help window ("key:" then the keys, F11 written as \v, a key twice as
+    // one held down), help windows closed ("close"). Help opened at the whistle leaves the game run from the
+    // keyboard: the board's commands typed in help still act on the board (that the board keeps the keyboard is
+    // the end-to-end test's business). Seen: running, horns, help windows open, full screen, help's first line.
+    void help_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("expected");
+        const QString notice = u"Help file has been moved from its normal location.  Please reinstall the program."_s;
+        QTest::newRow("s in help starts the clock") << u"file h key:s"_s << u"1 0 1 0 Quorvane Help"_s;
+        QTest::newRow("b in help sounds, once when held") << u"file h key:bb"_s << u"0 1 1 0 Quorvane Help"_s;
+        QTest::newRow("F11 in help") << u"file h key:\v"_s << u"0 0 1 1 Quorvane Help"_s;
+        QTest::newRow("digits are help's own") << u"file h key:5"_s << u"0 0 1 0 Quorvane Help"_s;
+        QTest::newRow("Esc closes help") << u"file h key:\x1b"_s << u"0 0 0 0 "_s;
+        QTest::newRow("one window for splash and board") << u"nofile splash h"_s << u"0 0 1 0 "_s + notice;
+        QTest::newRow("closed, the file back: read anew") << u"nofile h close file h"_s << u"0 0 1 0 Quorvane Help"_s;
+    }
+    void help()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QString, expected);
+        auto *splash = new frmSplash;
+        WireSplash(splash);
+        QPointer<frmScoreboard> board;
+        connect(splash, &frmSplash::boardOpened, this, [&board](frmScoreboard *opened) { board = opened; });
+        splash->show();
+        std::optional<QSignalSpy> horns;
+        for (const QString &step : steps.split(u' ')) {
+            if (step == u"file" || step == u"nofile")
+                QFile::remove(frmHelp::HelpFilePath());
+            if (step == u"file")
+                QVERIFY(QFile::copy(QStringLiteral(QUORVANE_HELP_SOURCE), frmHelp::HelpFilePath()));
+            if (step == u"splash")
+                QTest::mouseClick(splash->cmdHelp, Qt::LeftButton);
+            if (step == u"h" && !board) {
+                splash->GoScore();
+                horns.emplace(board->mmcBuzzer, &SoundPlayer::started);
+            }
+            if (step == u"h")
+                QTest::keyClick(board, Qt::Key_H);
+            for (frmHelp *open : step == u"close" ? HelpWindows() : QList<frmHelp *>())
+                open->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            const QString keys = step.startsWith(u"key:") ? step.mid(4) : QString();
+            for (qsizetype i = 0; i < keys.size(); ++i) {
+                const QChar key = keys.at(i);
+                const int code = key == u'\v' ? int(Qt::Key_F11) : key == u'\x1b' ? int(Qt::Key_Escape) : key.toUpper().unicode();
+                QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, key == u'\v' ? QString() : QString(key),
+                                i > 0 && keys.at(i - 1) == key);
+                QApplication::sendEvent(HelpWindows().first()->rtbHelp, &press);
+            }
+        }
+        const QList<frmHelp *> open = HelpWindows();
+        const QString seen = u"%1 %2 %3 %4 %5"_s.arg(int(IsCounting(0) != 0)).arg(horns->count()).arg(open.size())
+            .arg(int(board->isFullScreen())).arg(open.isEmpty() ? QString() : open.first()->rtbHelp->toPlainText().section(u'\n', 0, 0));
+        for (frmHelp *window : open)
+            window->close();
+        QFile::remove(frmHelp::HelpFilePath());
+        delete board;
+        QCOMPARE(seen, expected);
+    }
+
+    // The help file's key tables, read as the window reads them, say what the program does: the factory keys of
+    // the four commands and the fixed keys, and exactly the keys the key capture dialog refuses.
+    void helpFileTellsTheKeys_data()
+    {
+        QTest::addColumn<int>("table"); // the n-th run of tabbed lines after the heading "Keys on the board"
+        QTest::addColumn<QList<int>>("codes");
+        const SettingsRecord factory;
+        QTest::newRow("keys on the board, in the options' order") << 0 << QList<int> {factory.StartStopClockKey,
+            factory.ResetClockKey, factory.ClockSwitchKey, factory.BuzzerKey, HelpKey, OptionsKey};
+        const QList<qint16> refused = frmChooseKey::RefusedKeys();
+        QTest::newRow("keys that cannot be chosen") << 1 << QList<int>(refused.begin(), refused.end());
+    }
+    void helpFileTellsTheKeys()
+    {
+        QFETCH(int, table);
+        QFETCH(QList<int>, codes);
+        QTextDocument help;
+        QVERIFY(RtfTextDocument::Load(QStringLiteral(QUORVANE_HELP_SOURCE), &help));
+        QList<int> named;
+        int run = -1;
+        bool found = false, inRun = false;
+        for (QTextBlock block = help.begin(); block.isValid(); block = block.next()) {
+            found = found || block.text() == u"Keys on the board";
+            const bool row = found && block.text().contains(u'\t');
+            run += row && !inRun;
+            inRun = row;
+            // A key is named by its character, a range of them ("0\u20139"), Space or Enter; F11 and Tab type none.
+            for (const QString &key : row && run == table ? block.text().section(u'\t', 0, 0).split(u' ') : QStringList()) {
+                const bool characters = key.size() == 1 || (key.size() == 3 && key.at(1) == u'\u2013');
+                for (char16_t c = key.front().unicode(); characters && c <= key.back().unicode(); ++c)
+                    named << c;
+                if (key == u"Space" || key == u"Enter")
+                    named << (key == u"Space" ? 32 : 13);
+            }
+        }
+        if (table == 1)
+            std::sort(named.begin(), named.end());
+        QCOMPARE(named, codes);
+    }
+};
+QTEST_MAIN(HelpWindowTest)
+
+#include "HelpWindowTest.moc"
