@@ -6,6 +6,10 @@
 #include <QDir>
 #include <QIcon>
 
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
 using namespace Qt::Literals::StringLiterals;
 
 int main(int argc, char *argv[])
@@ -16,10 +20,10 @@ int main(int argc, char *argv[])
     // A desktop matches the windows to the menu entry by this name (on X11 by the class "Quorvane" too).
     QApplication::setDesktopFileName(u"org.quorvane.Quorvane"_s);
 
-    SingleInstance instance;
-    if (instance.HandedOver())
+    auto instance = std::make_unique<SingleInstance>();
+    if (instance->HandedOver())
         return 0;
-    QObject::connect(&instance, &SingleInstance::raiseRequested, &app, &RaiseRunningCopy);
+    QObject::connect(instance.get(), &SingleInstance::raiseRequested, &app, &RaiseRunningCopy);
 
     // Every window, splash, board and dialogs, carries the desktop icon in all its sizes, so the window
     // manager picks a sharp one for the title bar and the task switcher alike.
@@ -32,5 +36,15 @@ int main(int argc, char *argv[])
     auto *splash = new frmSplash;
     WireSplash(splash);
     splash->show();
-    return app.exec();
+    const int status = app.exec();
+
+    // Qt 6.4's Wayland client can hang for good joining its event thread as the application is torn down
+    // (about one exit in ten under a compositor). The windows are closed and nothing is left to save: on
+    // Wayland the run ends here, the one-copy lock handed back first.
+    instance.reset();
+    if (QGuiApplication::platformName() == u"wayland"_s) {
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+    return status;
 }
