@@ -47,7 +47,8 @@ private slots:
     // (a press and its repeats), "tab", "backtab", "click:<control>", "focus:<group>.<cell>", "board"
     // (the window itself), "tick:<n>" (50 ms each), "preset:<tenths>", "keys:<start,reset,switch,buzzer>",
     // "wall:<hours>" (the system time jumps), "at:<hh:mm>" (the wall clock is set to that time of day),
-    // "resize:<w>x<h>", "options:ok" or "options:cancel" (how the next options dialog is closed), "file:<path>" (the
+    // "resize:<w>x<h>", "names:longest" (a title of 24 W, the widest letter, and both teams WOLVERINES), "colours"
+    // (the eight colour settings 0x101010 to 0x808080 in the options' order), "options:ok" or "options:cancel" (how the next options dialog is closed), "file:<path>" (the
     // board opened anew with that buzzer file).
     void operate_data()
     {
@@ -95,6 +96,18 @@ private slots:
         row("a stopped clock lets it sleep", u"type:s tick:1 type:s tick:1"_s, u"ticking=0"_s);
         row("a running clock keeps it", u"type:s tick:1"_s, u"ticking=1"_s);
         row("so does the time of day", u"type:c tick:1"_s, u"ticking=1"_s);
+        // Every caption's text stays inside its label and the window and off every digit, at its design size when
+        // it fits, on the opening window, a 4:3 projector and an upright screen; the longest texts the options take
+        // shrink. PERIOD's box reaches into the period digit's box at the opening size, so it sits there a fraction
+        // of a point smaller, above the digit.
+        for (const char *size : {"632x453", "1024x768", "632x906"}) {
+            const QString period = qstrcmp(size, "632x453") ? QString() : u"lblPeriod"_s;
+            QTest::addRow("factory texts, %s", size) << u"resize:"_s + QLatin1String(size) << u"fit=ok shrunk="_s + period;
+            QTest::addRow("longest texts, %s", size) << u"names:longest resize:"_s + QLatin1String(size)
+                << u"fit=ok shrunk="_s + u"lblTitle,%1,lblHome,lblVisitor"_s.arg(period).replace(u",,"_s, u","_s);
+        }
+        row("colours come from the settings", u"click:imgBonusV colours"_s,
+            u"colours=101010,303030,404040,505050,202020,202020,606060,707070,808080,606060,101010"_s);
     }
     void operate()
     {
@@ -145,9 +158,7 @@ private slots:
                 run += running ? at : 0;
                 if (!key)
                     QMetaObject::invokeMethod(timer, "timeout");
-                if (!showsClock(Tenths(std::max<qint64>(0, 6000 - run / 100)))) // (QVERIFY2 would build its text)
-                    QFAIL(qPrintable(u"period %1, %2 ms run: %3 shown"_s.arg(period).arg(run)
-                                         .arg(observed().value(u"clock"_s))));
+                QVERIFY(showsClock(Tenths(std::max<qint64>(0, 6000 - run / 100))));
                 if (key && running && random.bounded(100) == 0) {
                     step(u"type:r"_s);
                     std::tie(running, run) = std::pair(false, 0);
@@ -163,65 +174,6 @@ private slots:
 #ifndef __SANITIZE_ADDRESS__ // the address sanitizer holds freed memory back on purpose
         QCOMPARE_LE(residentPages() - residentAfterFirstGame, 64); // 256 kB
 #endif
-    }
-
-    // Every caption's text stays inside its label and the window and off every digit, at its design size when it
-    // fits, on the opening window, a 4:3 projector and an upright screen; the longest texts the options take shrink.
-    void textsFit_data()
-    {
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<bool>("longest"); // a title of 24 W, the widest letter, and both teams WOLVERINES
-        // The labels whose text is shown below its size. PERIOD's box reaches into the period digit's box at the
-        // opening size, so it sits there a fraction of a point smaller, above the digit.
-        QTest::addColumn<QString>("shrunk");
-        for (const QSize size : {QSize(632, 453), QSize(1024, 768), QSize(632, 906)}) {
-            const QString period = size == QSize(632, 453) ? u"lblPeriod"_s : QString();
-            QTest::addRow("factory texts, %dx%d", size.width(), size.height()) << size << false << period;
-            QTest::addRow("longest texts, %dx%d", size.width(), size.height()) << size << true
-                << u"lblTitle %1 lblHome lblVisitor"_s.arg(period).simplified();
-        }
-    }
-    void textsFit()
-    {
-        QFETCH(QSize, size);
-        QFETCH(bool, longest);
-        QFETCH(QString, shrunk);
-        Settings.TitleText = longest ? QString(24, u'W') : u"Home"_s;
-        Settings.HomeText = Settings.VisitorText = longest ? u"WOLVERINES"_s : u"Visitor"_s;
-        m_board->UpdateLabels();
-        m_board->resize(size);
-        QStringList smaller;
-        for (const Label *label : m_board->findChildren<Label *>()) {
-            const QRect text = label->TextRect().translated(label->pos());
-            QVERIFY2((label->geometry() & m_board->rect()).contains(text), qPrintable(label->objectName()));
-            for (const PolyLED *cell : m_board->findChildren<PolyLED *>()) {
-                const QWidget *panel = cell->parentWidget(); // what shows of a cell lies inside its panel
-                const QRect shown = QRect(cell->mapTo(m_board.get(), QPoint()), cell->size())
-                    & (panel == m_board.get() ? panel->rect() : panel->geometry());
-                QVERIFY2(!shown.intersects(text), qPrintable(label->objectName() + u" over "_s + cell->objectName()));
-            }
-            if (label->ShownFont().pointSizeF() < label->FontSize())
-                smaller << label->objectName();
-        }
-        QCOMPARE(smaller.join(u' '), shrunk);
-    }
-
-    void coloursComeFromTheSettings()
-    {
-        QTest::mouseClick(m_board->imgBonusV, Qt::LeftButton);
-        qint32 colour = 0;
-        for (qint32 *setting : {&Settings.FormBack, &Settings.LEDBack, &Settings.TimeColor, &Settings.ScoreColor,
-                                &Settings.PeriodColor, &Settings.BorderColor, &Settings.HomeColor, &Settings.VisitorColor})
-            *setting = colour += 0x101010;
-        m_board->UpdateFormColors();
-        QCOMPARE(m_board->palette().color(QPalette::Window), QColor(0x10, 0x10, 0x10));
-        const QList<qint32> lit {m_board->pledTime[3]->LitColor(), m_board->pledVisitorScore[2]->LitColor(),
-                                 m_board->pledPeriod[0]->LitColor(), m_board->pledPeriod[0]->BackColor(),
-                                 m_board->picHomeScore->BackColor(), m_board->lblPeriod->ForeColor(),
-                                 m_board->lblHome->ForeColor(), m_board->lblVisitor->ForeColor(),
-                                 m_board->shpTime[0]->FillColor(), m_board->shpBonusV->FillColor()};
-        QCOMPARE(lit, (QList<qint32> {0x303030, 0x404040, 0x505050, 0x202020, 0x202020, 0x606060, 0x707070,
-                                      0x808080, 0x606060, 0x101010})); // every indicator goes out
     }
 
 private:
@@ -283,6 +235,16 @@ private:
                                              : QDateTime(QDate(2026, 12, 6), QTime::fromString(arg, u"hh:mm"_s)));
         } else if (verb == u"resize") {
             m_board->resize(arg.section(u'x', 0, 0).toInt(), arg.section(u'x', 1).toInt());
+        } else if (verb == u"names") {
+            Settings.TitleText = QString(24, u'W');
+            Settings.HomeText = Settings.VisitorText = u"WOLVERINES"_s;
+            m_board->UpdateLabels();
+        } else if (verb == u"colours") {
+            qint32 colour = 0;
+            for (qint32 *setting : {&Settings.FormBack, &Settings.LEDBack, &Settings.TimeColor, &Settings.ScoreColor,
+                                    &Settings.PeriodColor, &Settings.BorderColor, &Settings.HomeColor, &Settings.VisitorColor})
+                *setting = colour += 0x101010;
+            m_board->UpdateFormColors();
         } else if (verb == u"file") {
             Settings.BuzzerFile = arg;
             openBoard();
@@ -324,7 +286,7 @@ private:
     // its panel or over another, more horns than buzzer keys and run-outs.
     QString brokenRule(bool ticked)
     {
-        const QMap<QString, QString> seen = observed();
+        const QMap<QString, QString> seen = observed(false);
         static const QRegularExpression game(u"^(--[0-9]|-[1-9][0-9]|1[0-9][0-9]) (?1) [0-4]$"_s);
         const QString scores = seen[u"home"_s] + u' ' + seen[u"visitor"_s] + u' ' + seen[u"period"_s];
         if (!game.match(scores).hasMatch())
@@ -373,8 +335,9 @@ private:
         return statm.open(QIODevice::ReadOnly) ? statm.readAll().split(' ').value(1).toLongLong() : 0;
     }
 
-    // What the operator sees, in the words the table uses.
-    QMap<QString, QString> observed() const
+    // What the operator sees, in the words the table uses; the captions' fit ("ok", or the first label out of its
+    // place, and the labels shown below their size) and the colours only where asked.
+    QMap<QString, QString> observed(bool all = true) const
     {
         const auto digits = [](const LedGroup &group, bool fromHighest) {
             QString text;
@@ -389,8 +352,30 @@ private:
         for (const PolyLED *cell : m_board->findChildren<PolyLED *>())
             if (cell->Marked())
                 mark = cell->objectName();
+        QString fit = u"ok"_s;
+        QStringList smaller, colours {QString::number(m_board->palette().color(QPalette::Window).rgb() & 0xFFFFFF, 16)};
+        for (const Label *label : all ? m_board->findChildren<Label *>() : QList<Label *>()) {
+            const QRect text = label->TextRect().translated(label->pos());
+            if (!(label->geometry() & m_board->rect()).contains(text))
+                fit = label->objectName();
+            for (const PolyLED *cell : m_board->findChildren<PolyLED *>()) {
+                const QWidget *panel = cell->parentWidget(); // what shows of a cell lies inside its panel
+                if ((QRect(cell->mapTo(m_board.get(), QPoint()), cell->size())
+                     & (panel == m_board.get() ? panel->rect() : panel->geometry())).intersects(text))
+                    fit = label->objectName() + u" over "_s + cell->objectName();
+            }
+            if (label->ShownFont().pointSizeF() < label->FontSize())
+                smaller << label->objectName();
+        }
+        for (const qint32 colour : {m_board->pledTime[3]->LitColor(), m_board->pledVisitorScore[2]->LitColor(),
+                                    m_board->pledPeriod[0]->LitColor(), m_board->pledPeriod[0]->BackColor(),
+                                    m_board->picHomeScore->BackColor(), m_board->lblPeriod->ForeColor(),
+                                    m_board->lblHome->ForeColor(), m_board->lblVisitor->ForeColor(),
+                                    m_board->shpTime[0]->FillColor(), m_board->shpBonusV->FillColor()})
+            colours << QString::number(colour, 16); // every indicator goes out
         const QWidget *focused = QApplication::focusWidget();
-        return {{u"clock"_s, digits(m_board->pledTime, false)},
+        return {{u"fit"_s, fit}, {u"shrunk"_s, smaller.join(u',')}, {u"colours"_s, colours.join(u',')},
+                {u"clock"_s, digits(m_board->pledTime, false)},
                 {u"colon"_s, QString::number(m_board->shpTime[0]->FillColor() == Settings.BorderColor)},
                 {u"run"_s, QString::number(IsCounting(0) != 0)},
                 {u"ticking"_s, QString::number(m_board->tmrClock->isActive())},

@@ -13,13 +13,6 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-using Cells = QList<int>;
-// One table row each: a line typed on the board, a value drawn.
-struct Typed { QString keys; Cells shown; ClockValue resetTime; };
-struct Drawn { ClockValue value; std::array<int, 4> cells; bool colon; };
-Q_DECLARE_METATYPE(Typed)
-Q_DECLARE_METATYPE(Drawn)
-
 namespace {
 
 // The board's four displays in memory, typed on as the board routes keys: H, V, P and T move to the home
@@ -33,10 +26,11 @@ struct Board
     FakeDigitGroup time {u"pledTime"_s, {1, 0, 0, 0}};
     FakeDotPair dots;
 
+    FakeDigitGroup *focused = &home;
+
     // The board's own handler, which sees every key first, is left to the board's table.
-    FakeDigitGroup *Type(const QString &keys)
+    void Type(const QString &keys)
     {
-        FakeDigitGroup *focused = &home;
         for (const QChar key : keys) {
             if (key == u'X') { // the focus leaves the display
                 ClearEntries();
@@ -53,9 +47,17 @@ struct Board
             else
                 DigitEntryKey(*focused, code, 0, focused == &period ? 4 : 199, {});
         }
-        return focused;
     }
 };
+
+// Cells as the tables write them, cell 0 first: a digit each, "-" when dark.
+QString CellsText(const QList<int> &cells)
+{
+    QString text;
+    for (const int cell : cells)
+        text += cell < 0 ? u'-' : QChar(u'0' + cell);
+    return text;
+}
 
 } // namespace
 
@@ -76,7 +78,11 @@ private slots:
     // Steps on the game clock (slot 0) against a stepped clock that starts at noon: "p<s>" presets it to count
     // down from that many seconds, "u<s>" to count up; "s" starts and "x" stops it; "+<ms>" lets time pass;
     // "w<ISO time>" sets the wall clock; "=<tenths>" reads it; "n<ms>" is the wait until its picture changes;
-    // "t<stamp>" the wall time of its last start ("_" a space); "!" tries slots outside 0-4, which touch nothing.
+    // "t<stamp>" the wall time of its last start; "!" tries slots outside 0-4, which touch nothing.
+    // The typed entry on the board's displays in memory: "k<keys>" types them (see Board) on a clock of 10:00 reset
+    // time, running; "c<cells>" is what the last display typed on shows; "r<tenths>" the clock's reset
+    // time, the clock running unless an entry was accepted. "d<tenths>/<cells><: or .>" is the clock's picture
+    // of a value, its colon lit or not; "o<text>/<s>" the time of day a clock text shows. "_" is a space.
     void run_data()
     {
         QTest::addColumn<QString>("steps");
@@ -92,13 +98,48 @@ private slots:
         QTest::newRow("two quick presses count the run once") << u"p600 s +3050 x s +20 x =5970"_s;
         QTest::newRow("a preset stops a running clock") << u"p600 s +3000 p120 +10000 =1200"_s;
         QTest::newRow("slots outside 0-4") << u"p600 s +10 !"_s;
+        // The board's table types 7.30 and drops an entry when the focus moves, through the real displays.
+        QTest::newRow("clock: seconds only") << u"kT.30\r c300- r300"_s;
+        QTest::newRow("clock: third seconds digit is tenths") << u"kT12.345\r r7545"_s;
+        QTest::newRow("clock: seconds above 59 add on") << u"kT1.75\r r1350"_s;
+        QTest::newRow("clock: 99.59 is the largest") << u"kT99.59\r c9959 r59990"_s;
+        QTest::newRow("clock: 99.595 is above 99:59") << u"kT99.595\r c1000 r6000"_s;
+        QTest::newRow("clock: minutes above 99") << u"kT100\r r6000"_s;
+        QTest::newRow("clock: three parts") << u"kT1.2.3\r r6000"_s;
+        QTest::newRow("clock: nine characters") << u"kT000000099\r r6000"_s;
+        QTest::newRow("clock: space discards what came before") << u"kT12_7.30\r r4500"_s;
+        QTest::newRow("clock: half an entry dropped on a score") << u"kT5H12\rT.30\r r300"_s;
+        QTest::newRow("clock: half an entry dropped, focus away") << u"kT5XT.30\r r300"_s;
+        QTest::newRow("12, then 1 5 Enter sets 15") << u"k12\r15\r c51- r6000"_s;
+        QTest::newRow("12, then + 3 adds at once") << u"k12\r+3 c51- r6000"_s;
+        QTest::newRow("12, then - 3 takes away at once") << u"k12\r-3 c9-- r6000"_s;
+        QTest::newRow("2, then - 3 would go below 0") << u"k2\r-3 c2-- r6000"_s;
+        QTest::newRow("3 space 4 Enter: the space drops the 3") << u"k12\r3_4\r c4-- r6000"_s;
+        QTest::newRow("198, then + 3 would pass 199") << u"k198\r+3 c891 r6000"_s;
+        QTest::newRow("250 is above 199") << u"k12\r250\r c21- r6000"_s;
+        QTest::newRow("+ 1 2 Enter: the 2 starts a new entry") << u"k10\r+12\r c2-- r6000"_s;
+        QTest::newRow("leading zeros dropped, 105 to 7") << u"k105\r007\r c7-- r6000"_s;
+        QTest::newRow("a digit run wrapping in 64 bits") << u"k12\r18446744073709551617\r c21- r6000"_s;
+        QTest::newRow("a step wrapping in 64 bits") << u"k12\r+-18446744073709551621\r c21- r6000"_s;
+        QTest::newRow("period: 3 at once, 5 above 4, + 1") << u"kP35+1 c4 r6000"_s;
+        QTest::newRow("period: 3, - 1") << u"kP3-1 c2 r6000"_s;
+        QTest::newRow("period: a space drops the sign") << u"kP3+_1 c1 r6000"_s;
+        QTest::newRow("period: a command key applies nothing") << u"kP2s c2 r6000"_s;
+        QTest::newRow("home 1, clock set, home 5 Enter") << u"k1T7\rH5\r c5-- r4200"_s;
+        // The time of day's picture is drawn by the board's table, through the real clock display.
+        QTest::newRow("pictures: whole seconds with a colon from 60 s, tenths below") << u"d6000/1000: d5999/1000: "
+            "d613/-102: d600/-100: d599/599-. d50/-50-. d-1/-00-. d1000000/9959:"_s;
+        // A format with no "h:mm" at its start shows the local clock's own hour and minute, 13:07.
+        QTest::newRow("times of day") << u"w2026-03-07T13:07:09 o14:35/875 o2:35_PM/155 o14:35:10/875 o14.35/787 "
+            "oPM_2:35/787 o24:00/787"_s;
     }
     void run()
     {
         QFETCH(QString, steps);
         SteppedClock clock(QDateTime(QDate(2026, 3, 7), QTime(12, 0)));
+        Board board;
         for (const QString &step : steps.split(u' ')) {
-            const QString arg = step.mid(1);
+            const QString arg = step.mid(1).replace(u'_', u' ');
             switch (step.front().unicode()) {
             case u'p': case u'u': SetCount(Seconds(arg.toInt()), step.front() == u'u', 0); break;
             case u's': StartCount(0); break;
@@ -107,7 +148,25 @@ private slots:
             case u'w': clock.SetWall(QDateTime::fromString(arg, Qt::ISODate)); break;
             case u'=': QCOMPARE(GetCount(0), Tenths(arg.toInt())); break;
             case u'n': QCOMPARE(NextPictureIn(0), arg.toInt()); break;
-            case u't': QCOMPARE(CountSlots[0].StartStamp, QString(arg).replace(u'_', u' ')); break;
+            case u't': QCOMPARE(CountSlots[0].StartStamp, arg); break;
+            case u'k':
+                ClockResetTime = Seconds(600);
+                SetCount(ClockResetTime, 0, 0);
+                StartCount(0);
+                board.Type(arg);
+                break;
+            case u'c': QCOMPARE(CellsText(board.focused->Captions()), arg); break;
+            case u'r': // an accepted clock entry presets and stops the clock
+                QCOMPARE(ClockResetTime, Tenths(arg.toInt()));
+                QCOMPARE(IsCounting(0), arg == u"6000" ? qint16(-1) : qint16(0));
+                break;
+            case u'd': {
+                const ClockPicture picture = ClockPictureFor(Tenths(arg.section(u'/', 0, 0).toInt()));
+                QCOMPARE(CellsText(QList<int>(picture.Cells.begin(), picture.Cells.end())) + (picture.UpperDotLit ? u':' : u'.'),
+                         arg.section(u'/', 1));
+                break;
+            }
+            case u'o': QCOMPARE(TimeOfDayValue(arg.section(u'/', 0, 0)), Seconds(arg.section(u'/', 1).toInt())); break;
             default:
                 const auto before = CountSlots;
                 for (const qint16 slot : {qint16(5), qint16(-1)}) {
@@ -118,97 +177,6 @@ private slots:
                 QVERIFY(CountSlots == before);
             }
         }
-    }
-
-    void typing_data()
-    {
-        // The last display typed on shows the cells (where the row gives them); the clock's reset time stays
-        // 600, and the clock running, unless a clock entry was accepted. The board's table types 7.30 and
-        // drops an entry when the focus moves, through the real displays.
-        QTest::addColumn<Typed>("row");
-        const ClockValue none = Seconds(600);
-        QTest::newRow("clock: seconds only") << Typed {u"T.30\r"_s, {3, 0, 0, -1}, Seconds(30)};
-        QTest::newRow("clock: third seconds digit is tenths") << Typed {u"T12.345\r"_s, {}, Tenths(7545)};
-        QTest::newRow("clock: seconds above 59 add on") << Typed {u"T1.75\r"_s, {}, Seconds(135)};
-        QTest::newRow("clock: 99.59 is the largest") << Typed {u"T99.59\r"_s, {9, 9, 5, 9}, Seconds(5999)};
-        QTest::newRow("clock: 99.595 is above 99:59") << Typed {u"T99.595\r"_s, {1, 0, 0, 0}, none};
-        QTest::newRow("clock: minutes above 99") << Typed {u"T100\r"_s, {}, none};
-        QTest::newRow("clock: three parts") << Typed {u"T1.2.3\r"_s, {}, none};
-        QTest::newRow("clock: nine characters") << Typed {u"T000000099\r"_s, {}, none};
-        QTest::newRow("clock: space discards what came before") << Typed {u"T12 7.30\r"_s, {}, Seconds(450)};
-        QTest::newRow("clock: half an entry dropped on a score") << Typed {u"T5H12\rT.30\r"_s, {}, Seconds(30)};
-        QTest::newRow("clock: half an entry dropped, focus away") << Typed {u"T5XT.30\r"_s, {}, Seconds(30)};
-        QTest::newRow("12, then 1 5 Enter sets 15") << Typed {u"12\r15\r"_s, {5, 1, -1}, none};
-        QTest::newRow("12, then + 3 adds at once") << Typed {u"12\r+3"_s, {5, 1, -1}, none};
-        QTest::newRow("12, then - 3 takes away at once") << Typed {u"12\r-3"_s, {9, -1, -1}, none};
-        QTest::newRow("2, then - 3 would go below 0") << Typed {u"2\r-3"_s, {2, -1, -1}, none};
-        QTest::newRow("3 space 4 Enter: the space drops the 3") << Typed {u"12\r3 4\r"_s, {4, -1, -1}, none};
-        QTest::newRow("198, then + 3 would pass 199") << Typed {u"198\r+3"_s, {8, 9, 1}, none};
-        QTest::newRow("250 is above 199") << Typed {u"12\r250\r"_s, {2, 1, -1}, none};
-        QTest::newRow("+ 1 2 Enter: the 2 starts a new entry") << Typed {u"10\r+12\r"_s, {2, -1, -1}, none};
-        QTest::newRow("leading zeros dropped, 105 to 7") << Typed {u"105\r007\r"_s, {7, -1, -1}, none};
-        QTest::newRow("a digit run wrapping in 64 bits") << Typed {u"12\r18446744073709551617\r"_s, {2, 1, -1}, none};
-        QTest::newRow("a step wrapping in 64 bits") << Typed {u"12\r+-18446744073709551621\r"_s, {2, 1, -1}, none};
-        QTest::newRow("period: 3 at once, 5 above 4, + 1") << Typed {u"P35+1"_s, {4}, none};
-        QTest::newRow("period: 3, - 1") << Typed {u"P3-1"_s, {2}, none};
-        QTest::newRow("period: a space drops the sign") << Typed {u"P3+ 1"_s, {1}, none};
-        QTest::newRow("period: a command key applies nothing") << Typed {u"P2s"_s, {2}, none};
-        QTest::newRow("home 1, clock set, home 5 Enter") << Typed {u"1T7\rH5\r"_s, {5, -1, -1}, Seconds(420)};
-    }
-    void typing()
-    {
-        QFETCH(Typed, row);
-        ClockResetTime = Seconds(600);
-        SetCount(ClockResetTime, 0, 0);
-        StartCount(0);
-        Board board;
-        const FakeDigitGroup *last = board.Type(row.keys);
-        if (!row.shown.isEmpty())
-            QCOMPARE(last->Captions(), row.shown);
-        QCOMPARE(ClockResetTime, row.resetTime);
-        // An accepted clock entry presets and stops the clock.
-        QCOMPARE(IsCounting(0), row.resetTime == Seconds(600) ? qint16(-1) : qint16(0));
-    }
-
-    void picture_data()
-    {
-        // The time of day's picture is drawn by the board's table, through the real clock display.
-        QTest::addColumn<Drawn>("row");
-        QTest::newRow("600 -> 10:00") << Drawn {Seconds(600), {1, 0, 0, 0}, true};
-        QTest::newRow("599.9 -> 10:00, the second it is in") << Drawn {Tenths(5999), {1, 0, 0, 0}, true};
-        QTest::newRow("61.3 -> 1:02") << Drawn {Tenths(613), {-1, 1, 0, 2}, true};
-        QTest::newRow("60.0 -> 1:00") << Drawn {Seconds(60), {-1, 1, 0, 0}, true};
-        QTest::newRow("59.9 in tenths") << Drawn {Tenths(599), {5, 9, 9, -1}, false};
-        QTest::newRow("5.0 leading blank") << Drawn {Seconds(5), {-1, 5, 0, -1}, false};
-        QTest::newRow("below 0 shows 0.0") << Drawn {Tenths(-1), {-1, 0, 0, -1}, false};
-        QTest::newRow("past 99:59 stays 99:59") << Drawn {Seconds(100000), {9, 9, 5, 9}, true};
-    }
-    void picture()
-    {
-        QFETCH(Drawn, row);
-        const ClockPicture picture = ClockPictureFor(row.value);
-        QCOMPARE(picture.Cells, row.cells);
-        QCOMPARE(picture.UpperDotLit, row.colon);
-    }
-
-    void timeOfDay_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<ClockValue>("value");
-        QTest::newRow("24-hour 14:35") << u"14:35"_s << Seconds(875);
-        QTest::newRow("12-hour keeps the hour as written") << u"2:35 PM"_s << Seconds(155);
-        QTest::newRow("seconds shown") << u"14:35:10"_s << Seconds(875);
-        // A format with no "h:mm" at its start shows the local clock's own hour and minute, 13:07.
-        QTest::newRow("no colon") << u"14.35"_s << Seconds(787);
-        QTest::newRow("marker before the hour") << u"PM 2:35"_s << Seconds(787);
-        QTest::newRow("hour 24") << u"24:00"_s << Seconds(787);
-    }
-    void timeOfDay()
-    {
-        QFETCH(QString, text);
-        QFETCH(ClockValue, value);
-        SteppedClock clock(QDateTime(QDate(2026, 3, 7), QTime(13, 7)));
-        QCOMPARE(TimeOfDayValue(text), value);
     }
 };
 
