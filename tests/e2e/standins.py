@@ -11,31 +11,27 @@ from gi.repository import GLib
 IDLE = 8
 DBusGMainLoop(set_as_default=True)
 bus = dbus.SessionBus()
-granted = {}
+granted = set()
+method = dbus.service.method
 
 
-def note(service, event, handle, wanted=None):
-    ok = (wanted is None or wanted) and (event == "inhibit") != (handle in granted)
-    if not ok:
+def note(service, event, handle, wanted=True):
+    if not wanted or (event == "inhibit") == (handle in granted):
         print(f"refused {service} {event} {handle}", flush=True)
         raise dbus.exceptions.DBusException("org.freedesktop.DBus.Error.InvalidArgs")
-    if event == "inhibit":
-        granted[handle] = service
-    else:
-        del granted[handle]
+    granted.symmetric_difference_update({handle})  # granted on inhibit, taken back on release
     print(f"{service} {event}", flush=True)
 
 
 class Request(dbus.service.Object):
-    @dbus.service.method("org.freedesktop.portal.Request")
+    @method("org.freedesktop.portal.Request")
     def Close(self):
         note("portal", "release", self._object_path)
         self.remove_from_connection()
 
 
 class Portal(dbus.service.Object):
-    @dbus.service.method("org.freedesktop.portal.Inhibit", in_signature="sua{sv}", out_signature="o",
-                         sender_keyword="sender")
+    @method("org.freedesktop.portal.Inhibit", in_signature="sua{sv}", out_signature="o", sender_keyword="sender")
     def Inhibit(self, window, flags, options, sender):
         path = f"/org/freedesktop/portal/desktop/request/{sender[1:].replace('.', '_')}/q{len(granted)}"
         note("portal", "inhibit", path, flags & IDLE and options.get("reason"))
@@ -44,23 +40,23 @@ class Portal(dbus.service.Object):
 
 
 class Gnome(dbus.service.Object):
-    @dbus.service.method("org.gnome.SessionManager", in_signature="susu", out_signature="u")
+    @method("org.gnome.SessionManager", in_signature="susu", out_signature="u")
     def Inhibit(self, app, xid, reason, flags):
         note("gnome", "inhibit", 41, flags == IDLE and app and reason)
         return 41
 
-    @dbus.service.method("org.gnome.SessionManager", in_signature="u")
+    @method("org.gnome.SessionManager", in_signature="u")
     def Uninhibit(self, cookie):
         note("gnome", "release", cookie)
 
 
 class Saver(dbus.service.Object):
-    @dbus.service.method("org.freedesktop.ScreenSaver", in_signature="ss", out_signature="u")
+    @method("org.freedesktop.ScreenSaver", in_signature="ss", out_signature="u")
     def Inhibit(self, app, reason):
         note("saver", "inhibit", 42, app and reason)
         return 42
 
-    @dbus.service.method("org.freedesktop.ScreenSaver", in_signature="u")
+    @method("org.freedesktop.ScreenSaver", in_signature="u")
     def UnInhibit(self, cookie):
         note("saver", "release", cookie)
 
@@ -68,7 +64,6 @@ class Saver(dbus.service.Object):
 Portal(bus, "/org/freedesktop/portal/desktop")
 Gnome(bus, "/org/gnome/SessionManager")
 Saver(bus, "/org/freedesktop/ScreenSaver")
-names = [dbus.service.BusName(n, bus) for n in
-         ("org.freedesktop.portal.Desktop", "org.gnome.SessionManager", "org.freedesktop.ScreenSaver")]
+names = [dbus.service.BusName(n, bus) for n in ("org.freedesktop.portal.Desktop", "org.gnome.SessionManager", "org.freedesktop.ScreenSaver")]
 print("ready", flush=True)
 GLib.MainLoop().run()
