@@ -8,8 +8,8 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-// A load table row: the store's text, the key looked at, and the text it must then hold (null: its default).
-struct Stored { QByteArray ini; QString key; QString expected; };
+// A store table row, described there.
+struct Stored { QByteArray there; QString key; QString loaded; QString failure {}; };
 Q_DECLARE_METATYPE(Stored)
 
 static const SettingsField &Field(const QString &key)
@@ -75,7 +75,12 @@ private slots:
         QCOMPARE(KeyCodeFromText(text, -1), key);
     }
 
-    void load_data()
+    // The store's text (with the key looked at after loading, and the text it must then hold: null, its default;
+    // loading writes nothing), or "@" and something at the store's path that is not a readable plain file of sane
+    // size: the settings load as the factory's, nothing blocks (a store opened on a FIFO would wait for a writer,
+    // and CTest's timeout fails the run), and the next save replaces an oversized file but leaves anything else as
+    // it is and says what is there (failure; empty: saved).
+    void store_data()
     {
         QTest::addColumn<Stored>("row");
         QTest::newRow("no store") << Stored {{}, u"TitleText"_s, {}};
@@ -88,58 +93,38 @@ private slots:
         // a damaged line costs only itself: the line after it is still read
         QTest::newRow("unclosed section header") << Stored {"[TextSettings\nHomeText=Smith", u"HomeText"_s, u"Smith"_s};
         QTest::newRow("stray quote") << Stored {"[TextSettings]\nTitleText=\"Final\nHomeText=Smith", u"HomeText"_s, u"Smith"_s};
+        QTest::newRow("named pipe") << Stored {"@fifo", {}, {}, u"a named pipe is in its place, and is left as it is"_s};
+        QTest::newRow("folder") << Stored {"@folder", {}, {}, u"a folder is in its place, and is left as it is"_s};
+        QTest::newRow("device, through a link") << Stored {"@device", {}, {}, u"a device is in its place, and is left as it is"_s};
+        // no one, not even root, can write through a file where the store's folder belongs: the system says why
+        QTest::newRow("file where the folder belongs") << Stored {"@blocked", {}, {}, u"Not a directory"_s};
+        QTest::newRow("oversized file") << Stored {"@huge", {}, {}, {}};
     }
-
-    void load()
+    void store()
     {
         QFETCH(Stored, row);
+        const QString folder = QFileInfo(m_file).path();
+        QVERIFY(row.there == "@blocked" ? QFile(folder).open(QIODevice::WriteOnly) : QDir().mkpath(folder));
         QFile file(m_file);
-        if (!row.ini.isEmpty())
-            QVERIFY(QDir().mkpath(QFileInfo(m_file).path()) && file.open(QIODevice::WriteOnly) && file.write(row.ini) >= 0);
+        QVERIFY(row.there == "@fifo" ? mkfifo(QFile::encodeName(m_file).constData(), 0600) == 0
+                : row.there == "@folder" ? QDir().mkdir(m_file)
+                : row.there == "@device" ? QFile::link(u"/dev/null"_s, m_file)
+                : row.there == "@huge" ? file.open(QIODevice::WriteOnly) && file.write("[TextSettings]\nHomeText=" + QByteArray(2 << 20, 'x')) > 0
+                : row.there.startsWith('@') || row.there.isEmpty() || (file.open(QIODevice::WriteOnly) && file.write(row.there) > 0));
         file.close();
         LoadSettings();
-        const SettingsField &field = Field(row.key);
-        QCOMPARE(field.text(Settings), row.expected.isNull() ? field.text(DefaultSettings()) : row.expected);
-        // AND loading wrote nothing
-        QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), row.ini);
-    }
-
-    // Something at the store's path that is not a readable plain file of sane size: the settings load as the
-    // factory's, nothing blocks (a store opened on a FIFO would wait for a writer, and CTest's timeout fails the
-    // run), and the next save replaces an oversized file but leaves anything else as it is and says what is there.
-    void storeInTheWay_data()
-    {
-        QTest::addColumn<QString>("there");
-        QTest::addColumn<QString>("failure"); // empty: saved
-        QTest::newRow("named pipe") << u"fifo"_s << u"a named pipe is in its place, and is left as it is"_s;
-        QTest::newRow("folder") << u"folder"_s << u"a folder is in its place, and is left as it is"_s;
-        QTest::newRow("device, through a link") << u"device"_s << u"a device is in its place, and is left as it is"_s;
-        // no one, not even root, can write through a file where the store's folder belongs: the system says why
-        QTest::newRow("file where the folder belongs") << u"blocked"_s << u"Not a directory"_s;
-        QTest::newRow("oversized file") << u"huge"_s << QString();
-    }
-
-    void storeInTheWay()
-    {
-        QFETCH(QString, there);
-        QFETCH(QString, failure);
-        const QString folder = QFileInfo(m_file).path();
-        QVERIFY(there == u"blocked" ? QFile(folder).open(QIODevice::WriteOnly) : QDir().mkpath(folder));
-        QFile huge(m_file);
-        QVERIFY(there == u"fifo" ? mkfifo(QFile::encodeName(m_file).constData(), 0600) == 0
-                : there == u"folder" ? QDir().mkdir(m_file)
-                : there == u"device" ? QFile::link(u"/dev/null"_s, m_file)
-                : there == u"huge" ? huge.open(QIODevice::WriteOnly)
-                                         && huge.write("[TextSettings]\nHomeText=" + QByteArray(2 << 20, 'x')) > 0
-                : true);
-        huge.close();
-        LoadSettings();
-        QCOMPARE(Settings, DefaultSettings());
+        const SettingsField &field = Field(row.key.isEmpty() ? u"HomeText"_s : row.key);
+        QCOMPARE(field.text(Settings), row.loaded.isNull() ? field.text(DefaultSettings()) : row.loaded);
+        if (row.there.startsWith('@'))
+            QCOMPARE(Settings, DefaultSettings());
+        else
+            QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), row.there);
+        file.close();
         Settings.HomeText = u"Eagles"_s;
-        QCOMPARE(SaveSettings(), failure);
+        QCOMPARE(SaveSettings(), row.failure);
         // a store written over would now be a file that holds the name
         LoadSettings();
-        QCOMPARE(Settings.HomeText, failure.isEmpty() ? u"Eagles"_s : u"Home"_s);
+        QCOMPARE(Settings.HomeText, row.failure.isEmpty() ? u"Eagles"_s : u"Home"_s);
     }
 };
 QTEST_GUILESS_MAIN(SettingsStoreTest)
