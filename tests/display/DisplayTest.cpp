@@ -136,19 +136,14 @@ private slots:
         QCOMPARE(keys, row.code < 0 ? QList<QVariantList>() : reported);
     }
 
-    void roundsHalfToEvenWithinSixteenBits()
+    void roundsAndFits()
     {
-        const QList<double> values {26.25, 21.75, 27.5, 26.5, 40000.0, std::nan("")};
-        QList<int> rounded;
-        for (const double value : values)
+        QList<int> rounded; // half to even, within 16 bits
+        for (const double value : {26.25, 21.75, 27.5, 26.5, 40000.0, std::nan("")})
             rounded << RoundHalfEven(value);
         QCOMPARE(rounded, (QList<int> {26, 22, 28, 26, 32767, 0}));
-    }
-
-    void textShrinksJustEnoughToFit()
-    {
-        // A text designed at 36 points with this extent per point in a room 65 high; where snapped, only whole
-        // points count, as glyphs snap to whole pixels.
+        // A text designed at 36 points with this extent per point in a room 65 high shrinks just enough to fit;
+        // where snapped, only whole points count, as glyphs snap to whole pixels.
         const auto fit = [](QSizeF perPoint, double roomWidth, bool snapped = false) {
             return FittingPointSize(36, {roomWidth, 65}, [=](double p) { return perPoint * (snapped ? std::floor(p) : p); });
         };

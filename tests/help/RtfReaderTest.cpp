@@ -91,32 +91,28 @@ private slots:
             QVERIFY2(c.unicode() >= 0x20 || c == u'\t', qPrintable(u"U+%1"_s.arg(c.unicode(), 4, 16)));
     }
 
-    void helpFile()
-    {
-        QFile file(QStringLiteral(QUORVANE_HELP_SOURCE));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QStringList blocks = Dump(file.readAll()).split(u'|');
-        QCOMPARE(blocks.first(), u"{c}[b 20pt Arial #164080]Quorvane Help"_s);
-        QCOMPARE(blocks.filter(u"[b 14pt Arial #164080]"_s).size(), 12);
-        // the key table: bold keys in the fixed font, the actions at one tab stop
-        QVERIFY(blocks.contains(u"{li24}{tab120}[b 11pt Courier New]s[11pt Arial]\tStart or stop the game clock."_s));
-        // no markup shown as text
-        QVERIFY(!blocks.join(QString()).contains(u'\\'));
-    }
-
-    void fuzzCorpus()
+    void helpFileAndCorpus()
     {
         // Every input the fuzzer keeps, and the help file, once through the fuzz target: any input that ever
         // broke the reader stays a test without clang.
         const QFileInfoList files = QDir(QStringLiteral(QUORVANE_FUZZ_CORPUS)).entryInfoList(QDir::Files)
             << QFileInfo(QStringLiteral(QUORVANE_HELP_SOURCE));
         QVERIFY(files.size() > 2); // an empty corpus would pass without testing anything
+        QByteArray bytes;
         for (const QFileInfo &info : files) {
             QFile file(info.filePath());
             QVERIFY(file.open(QIODevice::ReadOnly));
-            const QByteArray bytes = file.readAll();
+            bytes = file.readAll();
             LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size()));
         }
+        // The help file, the last of them, as the window shows it.
+        const QStringList blocks = Dump(bytes).split(u'|');
+        QCOMPARE(blocks.first(), u"{c}[b 20pt Arial #164080]Quorvane Help"_s);
+        QCOMPARE(blocks.filter(u"[b 14pt Arial #164080]"_s).size(), 12);
+        // the key table: bold keys in the fixed font, the actions at one tab stop
+        QVERIFY(blocks.contains(u"{li24}{tab120}[b 11pt Courier New]s[11pt Arial]\tStart or stop the game clock."_s));
+        // no markup shown as text
+        QVERIFY(!blocks.join(QString()).contains(u'\\'));
     }
 };
 QTEST_MAIN(RtfReaderTest)
