@@ -96,6 +96,36 @@ private slots:
         row("a stopped clock lets it sleep", u"type:s tick:1 type:s tick:1"_s, u"ticking=0"_s);
         row("a running clock keeps it", u"type:s tick:1"_s, u"ticking=1"_s);
         row("so does the time of day", u"type:c tick:1"_s, u"ticking=1"_s);
+        // Typed entries on the displays; "_" is a space. An accepted clock entry presets and stops the clock.
+        row("clock: seconds only", u"type:s focus:pledTime.0 type:.30\r"_s, u"clock=300- reset=300 run=0"_s);
+        row("clock: third seconds digit is tenths", u"type:s focus:pledTime.0 type:12.345\r"_s, u"reset=7545 run=0"_s);
+        row("clock: seconds above 59 add on", u"type:s focus:pledTime.0 type:1.75\r"_s, u"reset=1350 run=0"_s);
+        row("clock: 99.59 is the largest", u"type:s focus:pledTime.0 type:99.59\r"_s, u"clock=9959 reset=59990 run=0"_s);
+        row("clock: 99.595 is above 99:59", u"type:s focus:pledTime.0 type:99.595\r"_s, u"clock=1000 reset=6000 run=1"_s);
+        row("clock: minutes above 99", u"type:s focus:pledTime.0 type:100\r"_s, u"reset=6000 run=1"_s);
+        row("clock: three parts", u"type:s focus:pledTime.0 type:1.2.3\r"_s, u"reset=6000 run=1"_s);
+        row("clock: nine characters", u"type:s focus:pledTime.0 type:000000099\r"_s, u"reset=6000 run=1"_s);
+        row("clock: space discards what came before", u"type:s focus:pledTime.0 type:12_7.30\r"_s, u"reset=4500 run=0"_s);
+        row("clock: half an entry dropped on a score",
+            u"focus:pledTime.0 type:5 focus:pledHomeScore.0 type:12\r focus:pledTime.0 type:.30\r"_s, u"reset=300 home=-12"_s);
+        row("clock: half an entry dropped, window focused", u"focus:pledTime.0 type:5 board focus:pledTime.0 type:.30\r"_s, u"reset=300"_s);
+        row("12, then 1 5 Enter sets 15", u"type:s focus:pledHomeScore.0 type:12\r15\r"_s, u"home=-15 run=1"_s);
+        row("12, then + 3 adds at once", u"focus:pledHomeScore.0 type:12\r+3"_s, u"home=-15"_s);
+        row("12, then - 3 takes away at once", u"focus:pledVisitorScore.0 type:12\r-3"_s, u"visitor=--9"_s);
+        row("2, then - 3 would go below 0", u"focus:pledHomeScore.0 type:2\r-3"_s, u"home=--2"_s);
+        row("3 space 4 Enter: the space drops the 3", u"focus:pledHomeScore.0 type:12\r3_4\r"_s, u"home=--4"_s);
+        row("198, then + 3 would pass 199", u"focus:pledHomeScore.0 type:198\r+3"_s, u"home=198"_s);
+        row("250 is above 199", u"focus:pledHomeScore.0 type:12\r250\r"_s, u"home=-12"_s);
+        row("+ 1 2 Enter: the 2 starts a new entry", u"focus:pledHomeScore.0 type:10\r+12\r"_s, u"home=--2"_s);
+        row("leading zeros dropped, 105 to 7", u"focus:pledHomeScore.0 type:105\r007\r"_s, u"home=--7"_s);
+        row("a digit run wrapping in 64 bits", u"focus:pledHomeScore.0 type:12\r18446744073709551617\r"_s, u"home=-12"_s);
+        row("a step wrapping in 64 bits", u"focus:pledHomeScore.0 type:12\r+-18446744073709551621\r"_s, u"home=-12"_s);
+        row("period: 3 at once, 5 above 4, + 1", u"focus:pledPeriod.0 type:35+1"_s, u"period=4"_s);
+        row("period: 3, - 1", u"focus:pledPeriod.0 type:3-1"_s, u"period=2"_s);
+        row("period: a space drops the sign", u"focus:pledPeriod.0 type:3+_1"_s, u"period=1"_s);
+        row("period: a command key applies nothing", u"focus:pledPeriod.0 type:2c"_s, u"period=2 time=1"_s);
+        row("home 1, clock set, home 5 Enter",
+            u"focus:pledHomeScore.0 type:1 focus:pledTime.0 type:7\r focus:pledHomeScore.0 type:5\r"_s, u"home=--5 reset=4200"_s);
         // Every caption's text stays inside its label and the window and off every digit, at its design size when
         // it fits, on the opening window, a 4:3 projector and an upright screen; the longest texts the options take
         // shrink. PERIOD's box reaches into the period digit's box at the opening size, so it sits there a fraction
@@ -114,7 +144,7 @@ private slots:
         QFETCH(QString, steps);
         QFETCH(QString, expected);
         for (const QString &each : steps.split(u' '))
-            step(each);
+            step(QString(each).replace(u'_', u' '));
         const QMap<QString, QString> seen = observed();
         for (const QString &pair : expected.split(u' '))
             QCOMPARE(pair.section(u'=', 0, 0) + u'=' + seen.value(pair.section(u'=', 0, 0)), pair);
@@ -378,6 +408,7 @@ private:
                 {u"clock"_s, digits(m_board->pledTime, false)},
                 {u"colon"_s, QString::number(m_board->shpTime[0]->FillColor() == Settings.BorderColor)},
                 {u"run"_s, QString::number(IsCounting(0) != 0)},
+                {u"reset"_s, QString::number(ClockResetTime.Ticks() * 10 / ClockValue::TicksPerSecond)},
                 {u"ticking"_s, QString::number(m_board->tmrClock->isActive())},
                 {u"time"_s, QString::number(m_board->ClockTime != 0)},
                 {u"plays"_s, QString::number(m_plays->count())},

@@ -1,10 +1,7 @@
 #include "modCount.h"
-#include "modShowDigits.h"
 #include "ShowTime.h"
 #include "TimeOfDay.h"
 #include "support/ClockValueText.h"
-#include "support/FakeDigitGroup.h"
-#include "support/FakeDotPair.h"
 #include "support/SteppedClock.h"
 
 #include <QTest>
@@ -14,41 +11,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// The board's four displays in memory, typed on as the board routes keys: H, V, P and T move to the home
-// score, visitor score, period and clock; X moves the focus away; "\r" is Enter; every other character is
-// a key on the display.
-struct Board
-{
-    FakeDigitGroup home {u"pledHomeScore"_s, {0, -1, -1}};
-    FakeDigitGroup visitor {u"pledVisitorScore"_s, {0, -1, -1}};
-    FakeDigitGroup period {u"pledPeriod"_s, {0}};
-    FakeDigitGroup time {u"pledTime"_s, {1, 0, 0, 0}};
-    FakeDotPair dots;
-
-    FakeDigitGroup *focused = &home;
-
-    // The board's own handler, which sees every key first, is left to the board's table.
-    void Type(const QString &keys)
-    {
-        for (const QChar key : keys) {
-            if (key == u'X') { // the focus leaves the display
-                ClearEntries();
-                continue;
-            }
-            const qsizetype display = u"HVPT"_s.indexOf(key);
-            if (display >= 0) {
-                focused = std::array {&home, &visitor, &period, &time}[static_cast<std::size_t>(display)];
-                continue;
-            }
-            const auto code = static_cast<qint16>(key.unicode());
-            if (focused == &time)
-                TimeEntryKey(time, code, 5999, 0, 0, dots, {});
-            else
-                DigitEntryKey(*focused, code, 0, focused == &period ? 4 : 199, {});
-        }
-    }
-};
 
 // Cells as the tables write them, cell 0 first: a digit each, "-" when dark.
 QString CellsText(const QList<int> &cells)
@@ -61,7 +23,7 @@ QString CellsText(const QList<int> &cells)
 
 } // namespace
 
-// The counters against stepped clocks, the clock's picture, and the typed entry of times, scores and period.
+// The counters against stepped clocks, the clock's picture and the time of day.
 class ClockTest : public QObject
 {
     Q_OBJECT
@@ -79,10 +41,8 @@ private slots:
     // down from that many seconds, "u<s>" to count up; "s" starts and "x" stops it; "+<ms>" lets time pass;
     // "w<ISO time>" sets the wall clock; "=<tenths>" reads it; "n<ms>" is the wait until its picture changes;
     // "t<stamp>" the wall time of its last start; "!" tries slots outside 0-4, which touch nothing.
-    // The typed entry on the board's displays in memory: "k<keys>" types them (see Board) on a clock of 10:00 reset
-    // time, running; "c<cells>" is what the last display typed on shows; "r<tenths>" the clock's reset
-    // time, the clock running unless an entry was accepted. "d<tenths>/<cells><: or .>" is the clock's picture
-    // of a value, its colon lit or not; "o<text>/<s>" the time of day a clock text shows. "_" is a space.
+    // "d<tenths>/<cells><: or .>" is the clock's picture of a value, its colon lit or not; "o<text>/<s>" the time of
+    // day a clock text shows. "_" is a space. The typed entry is the board's table's.
     void run_data()
     {
         QTest::addColumn<QString>("steps");
@@ -98,34 +58,6 @@ private slots:
         QTest::newRow("two quick presses count the run once") << u"p600 s +3050 x s +20 x =5970"_s;
         QTest::newRow("a preset stops a running clock") << u"p600 s +3000 p120 +10000 =1200"_s;
         QTest::newRow("slots outside 0-4") << u"p600 s +10 !"_s;
-        // The board's table types 7.30 and drops an entry when the focus moves, through the real displays.
-        QTest::newRow("clock: seconds only") << u"kT.30\r c300- r300"_s;
-        QTest::newRow("clock: third seconds digit is tenths") << u"kT12.345\r r7545"_s;
-        QTest::newRow("clock: seconds above 59 add on") << u"kT1.75\r r1350"_s;
-        QTest::newRow("clock: 99.59 is the largest") << u"kT99.59\r c9959 r59990"_s;
-        QTest::newRow("clock: 99.595 is above 99:59") << u"kT99.595\r c1000 r6000"_s;
-        QTest::newRow("clock: minutes above 99") << u"kT100\r r6000"_s;
-        QTest::newRow("clock: three parts") << u"kT1.2.3\r r6000"_s;
-        QTest::newRow("clock: nine characters") << u"kT000000099\r r6000"_s;
-        QTest::newRow("clock: space discards what came before") << u"kT12_7.30\r r4500"_s;
-        QTest::newRow("clock: half an entry dropped on a score") << u"kT5H12\rT.30\r r300"_s;
-        QTest::newRow("clock: half an entry dropped, focus away") << u"kT5XT.30\r r300"_s;
-        QTest::newRow("12, then 1 5 Enter sets 15") << u"k12\r15\r c51- r6000"_s;
-        QTest::newRow("12, then + 3 adds at once") << u"k12\r+3 c51- r6000"_s;
-        QTest::newRow("12, then - 3 takes away at once") << u"k12\r-3 c9-- r6000"_s;
-        QTest::newRow("2, then - 3 would go below 0") << u"k2\r-3 c2-- r6000"_s;
-        QTest::newRow("3 space 4 Enter: the space drops the 3") << u"k12\r3_4\r c4-- r6000"_s;
-        QTest::newRow("198, then + 3 would pass 199") << u"k198\r+3 c891 r6000"_s;
-        QTest::newRow("250 is above 199") << u"k12\r250\r c21- r6000"_s;
-        QTest::newRow("+ 1 2 Enter: the 2 starts a new entry") << u"k10\r+12\r c2-- r6000"_s;
-        QTest::newRow("leading zeros dropped, 105 to 7") << u"k105\r007\r c7-- r6000"_s;
-        QTest::newRow("a digit run wrapping in 64 bits") << u"k12\r18446744073709551617\r c21- r6000"_s;
-        QTest::newRow("a step wrapping in 64 bits") << u"k12\r+-18446744073709551621\r c21- r6000"_s;
-        QTest::newRow("period: 3 at once, 5 above 4, + 1") << u"kP35+1 c4 r6000"_s;
-        QTest::newRow("period: 3, - 1") << u"kP3-1 c2 r6000"_s;
-        QTest::newRow("period: a space drops the sign") << u"kP3+_1 c1 r6000"_s;
-        QTest::newRow("period: a command key applies nothing") << u"kP2s c2 r6000"_s;
-        QTest::newRow("home 1, clock set, home 5 Enter") << u"k1T7\rH5\r c5-- r4200"_s;
         // The time of day's picture is drawn by the board's table, through the real clock display.
         QTest::newRow("pictures: whole seconds with a colon from 60 s, tenths below") << u"d6000/1000: d5999/1000: "
             "d613/-102: d600/-100: d599/599-. d50/-50-. d-1/-00-. d1000000/9959:"_s;
@@ -137,7 +69,6 @@ private slots:
     {
         QFETCH(QString, steps);
         SteppedClock clock(QDateTime(QDate(2026, 3, 7), QTime(12, 0)));
-        Board board;
         for (const QString &step : steps.split(u' ')) {
             const QString arg = step.mid(1).replace(u'_', u' ');
             switch (step.front().unicode()) {
@@ -149,17 +80,6 @@ private slots:
             case u'=': QCOMPARE(GetCount(0), Tenths(arg.toInt())); break;
             case u'n': QCOMPARE(NextPictureIn(0), arg.toInt()); break;
             case u't': QCOMPARE(CountSlots[0].StartStamp, arg); break;
-            case u'k':
-                ClockResetTime = Seconds(600);
-                SetCount(ClockResetTime, 0, 0);
-                StartCount(0);
-                board.Type(arg);
-                break;
-            case u'c': QCOMPARE(CellsText(board.focused->Captions()), arg); break;
-            case u'r': // an accepted clock entry presets and stops the clock
-                QCOMPARE(ClockResetTime, Tenths(arg.toInt()));
-                QCOMPARE(IsCounting(0), arg == u"6000" ? qint16(-1) : qint16(0));
-                break;
             case u'd': {
                 const ClockPicture picture = ClockPictureFor(Tenths(arg.section(u'/', 0, 0).toInt()));
                 QCOMPARE(CellsText(QList<int>(picture.Cells.begin(), picture.Cells.end())) + (picture.UpperDotLit ? u':' : u'.'),
