@@ -51,32 +51,10 @@ class HelpWindowTest : public QObject
 
 private slots:
     void initTestCase() { QuietOffscreenPlatform(); }
-    void resizeKeepsMinimum_data()
-    {
-        // Outer sizes, frame included: the size asked for, the window's, and the browser's place in it.
-        // 2700 x 1700 twips is 180 x 113.3 pixels; the browser keeps 8 pixels left and right, 28 below.
-        QTest::addColumn<QSize>("requested");
-        QTest::addColumn<QSize>("window");
-        QTest::addColumn<QRect>("browser");
-        QTest::newRow("too narrow only") << QSize(100, 400) << QSize(180, 400) << QRect(8, 0, 164, 372);
-        QTest::newRow("a pixel short of 1700 twips") << QSize(300, 113) << QSize(300, 114) << QRect(8, 0, 284, 86);
-    }
-    void resizeKeepsMinimum()
-    {
-        QFETCH(QSize, requested);
-        QFETCH(QSize, window);
-        QFETCH(QRect, browser);
-        frmHelp help;
-        help.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&help));
-        help.resize(requested - (help.frameGeometry().size() - help.size()));
-        QTRY_COMPARE(help.frameGeometry().size(), window);
-        QCOMPARE(help.rtbHelp->geometry(), browser);
-    }
-
     // Help asked for on the splash ("splash") and on the board ("h"), the help file beside the program or not
     // ("file", "nofile"), keys typed in the help window ("key:" then the keys, F11 written as \v, a key twice as
-    // one held down), help windows closed ("close"). Help opened at the whistle leaves the game run from the
+    // one held down), help windows closed ("close"), the help window resized ("size:" and its outer size, frame
+    // included; then seen are its outer size and the browser's place in it). Help opened at the whistle leaves the game run from the
     // keyboard: the board's commands typed in help still act on the board (that the board keeps the keyboard is
     // the end-to-end test's business). Seen: running, horns, help windows open, full screen, help's first line.
     void help_data()
@@ -91,6 +69,9 @@ private slots:
         QTest::newRow("Esc closes help") << u"file h key:\x1b"_s << u"0 0 0 0 "_s;
         QTest::newRow("one window for splash and board") << u"nofile splash h"_s << u"0 0 1 0 "_s + notice;
         QTest::newRow("closed, the file back: read anew") << u"nofile h close file h"_s << u"0 0 1 0 Quorvane Help"_s;
+        // 2700 x 1700 twips is 180 x 113.3 pixels; the browser keeps 8 pixels left and right, 28 below.
+        QTest::newRow("too narrow only") << u"file h size:100x400"_s << u"0 0 1 0 Quorvane Help 180x400 8,0,164,372"_s;
+        QTest::newRow("a pixel short of 1700 twips") << u"file h size:300x113"_s << u"0 0 1 0 Quorvane Help 300x114 8,0,284,86"_s;
     }
     void help()
     {
@@ -102,6 +83,7 @@ private slots:
         connect(splash, &frmSplash::boardOpened, this, [&board](frmScoreboard *opened) { board = opened; });
         splash->show();
         std::optional<QSignalSpy> horns;
+        QString size;
         for (const QString &step : steps.split(u' ')) {
             if (step == u"file" || step == u"nofile")
                 QFile::remove(frmHelp::HelpFilePath());
@@ -118,6 +100,16 @@ private slots:
             for (frmHelp *open : step == u"close" ? HelpWindows() : QList<frmHelp *>())
                 open->close();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            if (step.startsWith(u"size:")) {
+                frmHelp *help = HelpWindows().first();
+                QVERIFY(QTest::qWaitForWindowExposed(help));
+                help->resize(QSize(step.section(u':', 1).section(u'x', 0, 0).toInt(), step.section(u'x', 1).toInt())
+                             - (help->frameGeometry().size() - help->size()));
+                QCoreApplication::processEvents();
+                const QRect browser = help->rtbHelp->geometry();
+                size = u" %1x%2 %3,%4,%5,%6"_s.arg(help->frameGeometry().width()).arg(help->frameGeometry().height())
+                    .arg(browser.x()).arg(browser.y()).arg(browser.width()).arg(browser.height());
+            }
             const QString keys = step.startsWith(u"key:") ? step.mid(4) : QString();
             for (qsizetype i = 0; i < keys.size(); ++i) {
                 const QChar key = keys.at(i);
@@ -129,7 +121,7 @@ private slots:
         }
         const QList<frmHelp *> open = HelpWindows();
         const QString seen = u"%1 %2 %3 %4 %5"_s.arg(int(IsCounting(0) != 0)).arg(horns->count()).arg(open.size())
-            .arg(int(board->isFullScreen())).arg(open.isEmpty() ? QString() : open.first()->rtbHelp->toPlainText().section(u'\n', 0, 0));
+            .arg(int(board->isFullScreen())).arg(open.isEmpty() ? QString() : open.first()->rtbHelp->toPlainText().section(u'\n', 0, 0)) + size;
         for (frmHelp *window : open)
             window->close();
         QFile::remove(frmHelp::HelpFilePath());
@@ -138,43 +130,31 @@ private slots:
     }
 
     // The help file's key tables, read as the window reads them, say what the program does: the factory keys of
-    // the four commands and the fixed keys, and exactly the keys the key capture dialog refuses.
-    void helpFileTellsTheKeys_data()
-    {
-        QTest::addColumn<int>("table"); // the n-th run of tabbed lines after the heading "Keys on the board"
-        QTest::addColumn<QList<int>>("codes");
-        const SettingsRecord factory;
-        QTest::newRow("keys on the board, in the options' order") << 0 << QList<int> {factory.StartStopClockKey,
-            factory.ResetClockKey, factory.ClockSwitchKey, factory.BuzzerKey, HelpKey, OptionsKey};
-        const QList<qint16> refused = frmChooseKey::RefusedKeys();
-        QTest::newRow("keys that cannot be chosen") << 1 << QList<int>(refused.begin(), refused.end());
-    }
+    // the four commands and the fixed keys, and exactly the keys the key capture dialog refuses. The tables are the
+    // runs of tabbed lines after the heading "Keys on the board"; a key is named by its character, a range of them
+    // ("0\u20139"), Space or Enter; F11 and Tab type none.
     void helpFileTellsTheKeys()
     {
-        QFETCH(int, table);
-        QFETCH(QList<int>, codes);
         QTextDocument help;
         QVERIFY(RtfTextDocument::Load(QStringLiteral(QUORVANE_HELP_SOURCE), &help));
-        QList<int> named;
-        int run = -1;
-        bool found = false, inRun = false;
-        for (QTextBlock block = help.begin(); block.isValid(); block = block.next()) {
-            found = found || block.text() == u"Keys on the board";
-            const bool row = found && block.text().contains(u'\t');
-            run += row && !inRun;
-            inRun = row;
-            // A key is named by its character, a range of them ("0\u20139"), Space or Enter; F11 and Tab type none.
-            for (const QString &key : row && run == table ? block.text().section(u'\t', 0, 0).split(u' ') : QStringList()) {
+        QList<QList<int>> tables {{}};
+        for (const QString &line : help.toPlainText().section(u"\nKeys on the board\n"_s, 1).split(u'\n')) {
+            if (!line.contains(u'\t') && !tables.last().isEmpty())
+                tables << QList<int>();
+            for (const QString &key : line.contains(u'\t') ? line.section(u'\t', 0, 0).split(u' ') : QStringList()) {
                 const bool characters = key.size() == 1 || (key.size() == 3 && key.at(1) == u'\u2013');
                 for (char16_t c = key.front().unicode(); characters && c <= key.back().unicode(); ++c)
-                    named << c;
+                    tables.last() << c;
                 if (key == u"Space" || key == u"Enter")
-                    named << (key == u"Space" ? 32 : 13);
+                    tables.last() << (key == u"Space" ? 32 : 13);
             }
         }
-        if (table == 1)
-            std::sort(named.begin(), named.end());
-        QCOMPARE(named, codes);
+        const SettingsRecord factory;
+        QCOMPARE(tables.at(0), (QList<int> {factory.StartStopClockKey, factory.ResetClockKey, factory.ClockSwitchKey,
+                                            factory.BuzzerKey, HelpKey, OptionsKey}));
+        const QList<qint16> refused = frmChooseKey::RefusedKeys();
+        std::sort(tables[1].begin(), tables[1].end());
+        QCOMPARE(tables.at(1), QList<int>(refused.begin(), refused.end()));
     }
 
     void place_data()
