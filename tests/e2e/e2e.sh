@@ -17,9 +17,7 @@ for tool in xdotool import convert $py; do command -v "$tool" >/dev/null || fail
 prefix=$work/prefix
 cmake --install "${1:?usage: e2e.sh BUILD-DIR}" --prefix "$prefix" >/dev/null
 for f in share/applications/org.quorvane.Quorvane.desktop share/metainfo/org.quorvane.Quorvane.metainfo.xml \
-  share/icons/hicolor/scalable/apps/quorvane.svg share/icons/hicolor/{16x16,256x256}/apps/quorvane.png; do
-  [ -s "$prefix/$f" ] || fail "$f is not installed"
-done
+  share/icons/hicolor/scalable/apps/quorvane.svg share/icons/hicolor/{16x16,256x256}/apps/quorvane.png; do [ -s "$prefix/$f" ] || fail "$f is not installed"; done
 start_x
 start_bus
 sound_env

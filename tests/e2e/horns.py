@@ -26,12 +26,8 @@ def check(recording, presses):
     rms = n.sqrt((rec[: len(rec) // 441 * 441].reshape(-1, 441) ** 2).mean(axis=1))
     edges = n.flatnonzero(n.diff(n.r_[0, (rms > 3000).astype(int), 0])) * 0.01
     bursts = join((on, off, [1]) for on, off in zip(edges[::2], edges[1::2]))
-    plays = []
-    for line in open(presses):
-        t, tag, *length = line.split()
-        start = float(t) + 0.5 * (tag == "s")
-        plays.append((start, start + float(length[0] if length else 1.5), [tag]))
-    groups = join(sorted(plays))
+    plays = [(float(t) + 0.5 * (tag == "s"), tag, float(length)) for t, tag, length, *_ in (l.split() + ["1.5"] for l in open(presses))]
+    groups = join(sorted((on, on + length, [tag]) for on, tag, length in plays))
     print(f"{recording}: {len(rec) / 44100:.1f} s, {len(plays)} plays, {len(groups)} horns expected, {len(bursts)} heard")
     ok = len(bursts) == len(groups)
     # Times are compared after the sound server's steady delay, the median over the run's horns.
@@ -44,5 +40,4 @@ def check(recording, presses):
     return ok
 
 
-args = sys.argv[1:]
-sys.exit(int(not all([check(args[i], args[i + 1]) for i in range(0, len(args), 2)])))
+sys.exit(int(not all([check(*pair) for pair in zip(sys.argv[1::2], sys.argv[2::2])])))
