@@ -9,10 +9,8 @@ seconds=${1:-300}
 out=build/fuzz
 mkdir -p "$out/found" fuzz/corpus
 
-if ! command -v clang++ >/dev/null || ! clang++ -print-file-name=libclang_rt.fuzzer-x86_64.a | grep -q /; then
-    echo "make fuzz needs clang with libFuzzer: apt-get install clang libclang-rt-14-dev" >&2
-    exit 1
-fi
+command -v clang++ >/dev/null && clang++ -print-file-name=libclang_rt.fuzzer-x86_64.a | grep -q / ||
+    { echo "make fuzz needs clang with libFuzzer: apt-get install clang libclang-rt-14-dev" >&2; exit 1; }
 
 # Every raw string literal of the reader's tests is a seed, named by its hash so reseeding is idempotent.
 # They are one line each, as the reader's table writes its rows.

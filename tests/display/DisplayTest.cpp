@@ -73,7 +73,7 @@ class DisplayTest : public QObject
     Q_OBJECT
 
 private slots:
-    void cellRepaintsOnlyOnChange()
+    void cellPaintsItsDigit()
     {
         CountingCell cell;
         cell.SetCaption(3);
@@ -89,11 +89,8 @@ private slots:
             painted << (cell.paints > 0);
         }
         QCOMPARE(painted, (QList<bool> {false, false, true}));
-    }
-
-    void cellDrawsOnlyTheSegmentsOfItsDigit()
-    {
-        PolyLED cell;
+        // It draws only the segments of its digit: a 1 lights only its right-hand segments, the only part of a
+        // score's hundreds cell in view.
         const auto firstLitColumn = [&cell](int digit) {
             cell.SetCaption(digit);
             const QImage image = cell.grab().toImage();
@@ -104,7 +101,6 @@ private slots:
             return -1;
         };
         QVERIFY(firstLitColumn(8) < cell.width() / 2);
-        // A 1 lights only its right-hand segments, the only part of a score's hundreds cell in view.
         QVERIFY(firstLitColumn(1) > cell.width() / 2);
         QCOMPARE(firstLitColumn(-1), -1);
     }
