@@ -14,7 +14,7 @@ command -v clang++ >/dev/null && clang++ -print-file-name=libclang_rt.fuzzer-x86
 
 # Every raw string literal of the reader's tests is a seed, named by its hash so reseeding is idempotent.
 # They are one line each, as the reader's table writes its rows.
-grep -oP 'R"\(\K.*?(?=\)")' tests/help/RtfReaderTest.cpp | while IFS= read -r seed; do
+grep -oP 'R"\(\K.*?(?=\)")' tests/help/HelpTest.cpp | while IFS= read -r seed; do
     printf '%s' "$seed" >"fuzz/corpus/$(printf '%s' "$seed" | sha1sum | cut -c1-16).rtf"
 done
 cp src/help/quorvanehelpfile.rtf "$out/found/"
