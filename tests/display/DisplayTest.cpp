@@ -30,33 +30,6 @@ protected:
     }
 };
 
-// A window of a frame, a label and a panel of two cells, recorded at 632 x 453 pixels (9480 x 6795 twips).
-struct Window
-{
-    QWidget window;
-    Label *label = new Label(u"PERIOD"_s, &window);
-    Shape *frame = new Shape(Shape::Kind::RoundedRectangle, &window);
-    PictureBox *panel = new PictureBox(&window);
-    LedGroup cells {u"pledTest"_s};
-
-    Window()
-    {
-        label->SetFontSize(26.25);
-        SetTwipsRect(label, {3653, 4400, 2175, 735});
-        SetTwipsRect(frame, {120, 960, 9255, 5655});
-        SetTwipsRect(panel, {360, 3840, 3255, 1935});
-        for (double left : {2160.0, -480.0})
-            SetTwipsRect(cells.AddCell(panel), {left, 120, 930, 1665});
-        window.resize(632, 453);
-        RecordLayout(&window);
-    }
-    void ResizeTo(double across, double down)
-    {
-        window.resize(qRound(632 * across), qRound(453 * down));
-        StretchLayout(&window);
-    }
-};
-
 // A key pressed on a cell: its text, the milliseconds since the key's last release, and the code
 // reported (-1: none).
 struct Press { int key; QString text; quint64 sinceRelease; int code; };
@@ -152,26 +125,43 @@ private slots:
 
     void noDriftAndNothingToScaleBy()
     {
-        Window w;
+        // A window of a frame, a label and a panel of two cells, recorded at 632 x 453 pixels (9480 x 6795 twips).
+        QWidget window;
+        auto *label = new Label(u"PERIOD"_s, &window);
+        auto *frame = new Shape(Shape::Kind::RoundedRectangle, &window);
+        auto *panel = new PictureBox(&window);
+        LedGroup cells {u"pledTest"_s};
+        label->SetFontSize(26.25);
+        SetTwipsRect(label, {3653, 4400, 2175, 735});
+        SetTwipsRect(frame, {120, 960, 9255, 5655});
+        SetTwipsRect(panel, {360, 3840, 3255, 1935});
+        for (double left : {2160.0, -480.0})
+            SetTwipsRect(cells.AddCell(panel), {left, 120, 930, 1665});
+        window.resize(632, 453);
+        RecordLayout(&window);
+        const auto resizeTo = [&window](double across, double down) {
+            window.resize(qRound(632 * across), qRound(453 * down));
+            StretchLayout(&window);
+        };
         for (int step = 0; step < 200; ++step)
-            w.ResizeTo(1 + (step % 7) * 0.37, 1 + (step % 5) * 0.53);
-        w.ResizeTo(1, 1);
-        QCOMPARE(TwipsRect(w.frame), QRectF(120, 960, 9255, 5655));
-        QCOMPARE(w.cells[1]->geometry(), QRect(-32, 8, 62, 111));
+            resizeTo(1 + (step % 7) * 0.37, 1 + (step % 5) * 0.53);
+        resizeTo(1, 1);
+        QCOMPARE(TwipsRect(frame), QRectF(120, 960, 9255, 5655));
+        QCOMPARE(cells[1]->geometry(), QRect(-32, 8, 62, 111));
         // Shrunk to a pixel, a font, a width or a digit size never falls below 1.
-        w.ResizeTo(0.001, 0.001);
-        QCOMPARE(w.label->FontSize() + w.cells[0]->Size(), 2.0);
-        w.ResizeTo(1, 1);
+        resizeTo(0.001, 0.001);
+        QCOMPARE(label->FontSize() + cells[0]->Size(), 2.0);
+        resizeTo(1, 1);
         // A recording beyond 16 bits keeps the last layout; a minimised window or no base scales nothing.
-        w.window.resize(2600, 453);
-        RecordLayout(&w.window);
+        window.resize(2600, 453);
+        RecordLayout(&window);
         QCOMPARE(BaseWidth, qint16(9480));
-        w.window.showMinimized();
-        w.ResizeTo(0.2, 0.2);
+        window.showMinimized();
+        resizeTo(0.2, 0.2);
         BaseWidth = 0;
-        w.window.showNormal();
-        w.ResizeTo(0.2, 0.2);
-        QCOMPARE(TwipsRect(w.frame), QRectF(120, 960, 9255, 5655));
+        window.showNormal();
+        resizeTo(0.2, 0.2);
+        QCOMPARE(TwipsRect(frame), QRectF(120, 960, 9255, 5655));
     }
 
     // The pointer over a full-screen window: hidden once it rests, back at once on motion or in a window.
