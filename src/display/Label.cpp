@@ -25,13 +25,17 @@ double Label::FontSize() const
 QFont Label::ShownFont() const
 {
     const QRect room = contentsRect();
-    QFont shown = font();
-    shown.setPointSizeF(FittingPointSize(FontSize(), room.size(), [&](double points) {
+    if (text() == m_fittedText && font() == m_fittedFor && room == m_fittedRoom && alignment() == m_fittedAlignment
+        && !m_fittedText.isNull())
+        return m_fitted;
+    m_fitted = font();
+    m_fitted.setPointSizeF(FittingPointSize(FontSize(), room.size(), [&](double points) {
         QFont measured = font();
         measured.setPointSizeF(points);
         return QSizeF(QFontMetrics(measured).boundingRect(room, int(alignment()), text()).size());
     }));
-    return shown;
+    std::tie(m_fittedText, m_fittedFor, m_fittedRoom, m_fittedAlignment) = std::tuple(text(), font(), room, alignment());
+    return m_fitted;
 }
 
 QRect Label::TextRect() const

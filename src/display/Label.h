@@ -30,4 +30,11 @@ protected:
 
 private:
     qint32 m_foreColor = 0xFFFFFF;
+    // The fitted font of the last text, font, room and alignment it was worked out for: fitting measures the
+    // text several times, and a label is painted far more often than any of them changes.
+    mutable Qt::Alignment m_fittedAlignment;
+    mutable QString m_fittedText;
+    mutable QFont m_fittedFor;
+    mutable QRect m_fittedRoom;
+    mutable QFont m_fitted;
 };
