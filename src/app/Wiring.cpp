@@ -43,6 +43,9 @@ void OpenHelp(frmScoreboard *board)
         help = new frmHelp(board);
         new HelpKeys(help);
         if (board) {
+            // As a dialog of the board it is named the board's own (on X, WM_TRANSIENT_FOR), which a window
+            // manager keeps in front of it; a plain window shown without the focus went under a full-screen board.
+            help->setWindowFlag(Qt::Dialog);
             help->setAttribute(Qt::WA_ShowWithoutActivating);
             PlaceHelpBesideBoard(help, board);
         }
