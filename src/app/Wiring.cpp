@@ -81,15 +81,17 @@ void WireSplash(frmSplash *splash)
 void RaiseRunningCopy()
 {
     QWidget *front = QApplication::activeModalWidget();
+    QWidget *splash = nullptr;
     for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (front || !window->isVisible())
+        if (!window->isVisible())
             continue;
-        if (qobject_cast<frmScoreboard *>(window))
+        if (!front && qobject_cast<frmScoreboard *>(window))
             front = window;
+        if (qobject_cast<frmSplash *>(window))
+            splash = window;
     }
-    for (QWidget *window : QApplication::topLevelWidgets())
-        if (!front && window->isVisible() && qobject_cast<frmSplash *>(window))
-            front = window;
+    if (!front)
+        front = splash;
     if (!front)
         return;
     front->setWindowState(front->windowState() & ~Qt::WindowMinimized);
