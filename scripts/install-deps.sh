@@ -17,7 +17,7 @@ case "${1:-}" in
   "") ;;
   test)
     packages+=(
-      xvfb xdotool x11-utils imagemagick python3 python3-pil python3-numpy python3-xlib
+      xvfb xdotool x11-utils imagemagick python3 python3-pil python3-numpy python3-xlib sox jq
       pulseaudio pulseaudio-utils dbus-daemon dbus-bin python3-dbus python3-gi
       sway swayidle wayvnc
       desktop-file-utils appstream lintian

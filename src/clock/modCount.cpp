@@ -80,13 +80,9 @@ ClockValue GetCount(qint16 slot)
     const ClockValue elapsed = ClockValue::FromTenths(run.Ticks() / ClockValue::TicksPerTenth);
     if (counter->CountUp != 0)
         return counter->Preset + elapsed;
+    // A run-out clock stays at 0 through later reads, stops and starts: its run only grows past the preset.
     const ClockValue remaining = counter->Preset - elapsed;
-    if (remaining <= ClockValue()) {
-        // Pinning Accumulated at the preset keeps a run-out clock at 0 through later reads and stops.
-        counter->Accumulated = counter->Preset;
-        return {};
-    }
-    return remaining;
+    return remaining > ClockValue() ? remaining : ClockValue();
 }
 
 qint64 MillisecondsToNextTenth(qint16 slot)

@@ -57,7 +57,6 @@ private slots:
         const auto row = [](const char *tag, const QString &steps, const QString &expected) {
             QTest::newRow(tag) << steps << expected;
         };
-        row("s starts", u"type:s"_s, u"run=1"_s);
         row("capitals are other keys", u"type:SHO"_s, u"run=0 help=0 options=0"_s);
         row("c, b, h and o", u"type:cbho"_s, u"time=1 plays=1 help=1 options=1"_s);
         row("equal keys: the earlier row wins", u"keys:115,115,99,98 type:s"_s, u"run=1"_s);
@@ -94,7 +93,6 @@ private slots:
             u"clock=-956 plays=0"_s);
         row("a key wakes the timer", u"type:1"_s, u"ticking=1"_s);
         row("a stopped clock lets it sleep", u"type:s tick:1 type:s tick:1"_s, u"ticking=0"_s);
-        row("a running clock keeps it", u"type:s tick:1"_s, u"ticking=1"_s);
         row("so does the time of day", u"type:c tick:1"_s, u"ticking=1"_s);
         // Typed entries on the displays; "_" is a space. An accepted clock entry presets and stops the clock.
         row("clock: seconds only", u"type:s focus:pledTime.0 type:.30\r"_s, u"clock=300- reset=300 run=0"_s);

@@ -8,7 +8,7 @@
 # Usage: wayland.sh BUILD-DIR
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/lib/servers.sh"
-for tool in sway swayidle swaymsg wayvnc /usr/bin/python3; do command -v "$tool" >/dev/null || fail "$tool is not installed"; done
+for tool in sway swayidle swaymsg wayvnc jq /usr/bin/python3; do command -v "$tool" >/dev/null || fail "$tool is not installed"; done
 unset DISPLAY WAYLAND_DISPLAY SWAYSOCK
 export WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman
 export HOME=$work XDG_CONFIG_HOME=$work DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-bus
@@ -34,12 +34,8 @@ idle_since() { awk -v t="$1" '$1 > t { found = 1 } END { exit !found }' "$work/i
 QT_QPA_PLATFORM=wayland "${1:?usage: wayland.sh BUILD-DIR}/quorvane" >"$work/program.log" 2>&1 &
 app_pid=$!
 server_pids+=($app_pid)
-window() { swaymsg -t get_tree | /usr/bin/python3 -c '
-import json, sys
-def walk(n):
-    if n.get("name") == sys.argv[1]: print(n["shell"], n["rect"]["x"], n["rect"]["y"]); sys.exit()
-    for c in n["nodes"] + n["floating_nodes"]: walk(c)
-walk(json.load(sys.stdin)); sys.exit(1)' "$1"; }
+# The shell and place of the window of this title (jq fails when there is none).
+window() { swaymsg -t get_tree | jq -er --arg t "$1" 'first(.. | objects | select(.name? == $t)) | "\(.shell) \(.rect.x) \(.rect.y)"'; }
 wait_for 20 window "Welcome to Quorvane" || fail "no splash: $(cat "$work/program.log")"
 
 # The click, from a VNC client speaking just enough of the protocol: version, no security, a shared
