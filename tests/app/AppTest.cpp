@@ -15,9 +15,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-const QByteArray StoredSettings = "[TextSettings]\nTitleText=Title from the store\n";
-}
+static const QByteArray StoredSettings = "[TextSettings]\nTitleText=Title from the store\n";
 
 // The splash window: where it opens, what it loads and shows, and what its clicks open.
 class AppTest : public QObject

@@ -10,18 +10,14 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
 // Cells as the tables write them, cell 0 first: a digit each, "-" when dark.
-QString CellsText(const QList<int> &cells)
+static QString CellsText(const QList<int> &cells)
 {
     QString text;
     for (const int cell : cells)
         text += cell < 0 ? u'-' : QChar(u'0' + cell);
     return text;
 }
-
-} // namespace
 
 // The counters against stepped clocks, the clock's picture and the time of day.
 class ClockTest : public QObject
