@@ -4,7 +4,7 @@
 
 // What the clock and the number entry need of a group of LED digit cells: its name, its highest
 // index and each cell's caption (a digit 0-9, or -1 for a blank cell). The board's LED groups
-// implement it; tests use a plain in-memory group.
+// implement it.
 class DigitGroup
 {
 public:

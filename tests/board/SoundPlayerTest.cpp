@@ -110,6 +110,7 @@ private slots:
         row("a long file's first minute", wav(fmt(1, 1, 1000, 8), "\xC0", 61'000, 1), 1, 60'000, 0x4000);
         row("big-endian RIFX", "RIFX" + GoodWav.sliced(4));
         row("12 bits", wav(fmt(1, 1, 44100, 12, 2), {}, 100, 2));
+        row("40 bits", wav(fmt(1, 1, 44100, 40), {}, 100, 5));
         row("block align off", wav(fmt(1, 2, 44100, 16, 2), {}, 100, 2));
         row("9 channels", wav(fmt(1, 9, 44100, 16), {}, 100, 18));
         row("rate beyond the server's", wav(fmt(1, 1, 384'001, 16), {}, 100, 2));

@@ -171,10 +171,8 @@ private slots:
         // "rest" lets the idle time pass; each step followed by "+" where the pointer is hidden after it
         QTest::addColumn<QString>("steps");
         QTest::newRow("in a window it always shows") << u"move rest"_s;
-        QTest::newRow("full screen, untouched") << u"full rest+ rest+"_s;
         QTest::newRow("motion shows it at once, rest hides it again") << u"full rest+ move move rest+"_s;
         QTest::newRow("back to a window shows it for good") << u"full rest+ normal rest"_s;
-        QTest::newRow("resting over another window") << u"full move other rest"_s;
         QTest::newRow("back over the board") << u"full other rest move rest+"_s;
     }
     void pointer()
