@@ -47,9 +47,10 @@ private slots:
     // (a press and its repeats), "tab", "backtab", "click:<control>", "focus:<group>.<cell>", "board"
     // (the window itself), "tick:<n>" (50 ms each), "preset:<tenths>", "keys:<start,reset,switch,buzzer>",
     // "wall:<hours>" (the system time jumps), "at:<hh:mm>" (the wall clock is set to that time of day),
-    // "resize:<w>x<h>", "names:longest" (a title of 24 W, the widest letter, and both teams WOLVERINES), "colours"
-    // (the eight colour settings 0x101010 to 0x808080 in the options' order), "options:ok" or "options:cancel" (how the next options dialog is closed), "file:<path>" (the
-    // board opened anew with that buzzer file).
+    // "resize:<w>x<h>", "names:longest" (a title of 24 W, the widest letter, and both teams WOLVERINES),
+    // "colours" (the eight colour settings 1 to 8 times 0x010203, each channel its own, in the options' order),
+    // "options:ok" or "options:cancel" (how the next options dialog is closed), "file:<path>" (the board opened
+    // anew with that buzzer file).
     void operate_data()
     {
         QTest::addColumn<QString>("steps");
@@ -135,7 +136,7 @@ private slots:
                 << u"fit=ok shrunk="_s + u"lblTitle,%1,lblHome,lblVisitor"_s.arg(period).replace(u",,"_s, u","_s);
         }
         row("colours come from the settings", u"click:imgBonusV colours"_s,
-            u"colours=101010,303030,404040,505050,202020,202020,606060,707070,808080,606060,101010"_s);
+            u"colours=30201,30609,4080c,50a0f,20406,20406,60c12,70e15,81018,60c12,10203"_s);
     }
     void operate()
     {
@@ -271,7 +272,7 @@ private:
             qint32 colour = 0;
             for (qint32 *setting : {&Settings.FormBack, &Settings.LEDBack, &Settings.TimeColor, &Settings.ScoreColor,
                                     &Settings.PeriodColor, &Settings.BorderColor, &Settings.HomeColor, &Settings.VisitorColor})
-                *setting = colour += 0x101010;
+                *setting = colour += 0x010203;
             m_board->UpdateFormColors();
         } else if (verb == u"file") {
             Settings.BuzzerFile = arg;

@@ -146,7 +146,7 @@ private slots:
         if (words.size() > 4)
             QCOMPARE(u"%1,%2,%3,%4"_s.arg(taken, dialog.findChild<KeyLabel *>(u"lblStartStopClock"_s)->text())
                      .arg(Settings.BuzzerKey).arg(Settings.StartStopClockKey), words.at(4));
-        QCOMPARE(KeyLabel::TextFor(9) + KeyLabel::TextFor(160), u"Ctrl+ICode 160"_s);
+        QCOMPARE(KeyLabel::TextFor(9) + KeyLabel::TextFor(32) + KeyLabel::TextFor(160), u"Ctrl+ISpaceCode 160"_s);
     }
 
     void buzzerFile_data()
