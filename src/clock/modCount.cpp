@@ -80,9 +80,13 @@ ClockValue GetCount(qint16 slot)
     const ClockValue elapsed = ClockValue::FromTenths(run.Ticks() / ClockValue::TicksPerTenth);
     if (counter->CountUp != 0)
         return counter->Preset + elapsed;
-    // A run-out clock stays at 0 through later reads, stops and starts: its run only grows past the preset.
     const ClockValue remaining = counter->Preset - elapsed;
-    return remaining > ClockValue() ? remaining : ClockValue();
+    if (remaining <= ClockValue()) {
+        // Pinning Accumulated at the preset keeps a run-out clock at 0 through later reads and stops.
+        counter->Accumulated = counter->Preset;
+        return {};
+    }
+    return remaining;
 }
 
 qint64 MillisecondsToNextTenth(qint16 slot)
@@ -103,9 +107,6 @@ void StartCount(qint16 slot)
     const LocalTime now = GetLocalTime();
     counter->StartStamp = StampText(now);
     counter->StartMonotonic = MonotonicMilliseconds();
-    // Nothing has run yet in the new run. Keeping the previous run's elapsed time here would let a
-    // stop that comes before the next read add that run a second time.
-    counter->RunElapsed = {};
     counter->Running = -1;
 }
 
