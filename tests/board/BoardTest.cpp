@@ -7,7 +7,7 @@
 #include "PictureBox.h"
 #include "Shape.h"
 #include "frmOptions.h"
-#include "SettingsRecord.h"
+#include "SettingsStore.h"
 #include "support/ClockValueText.h"
 #include "support/SteppedClock.h"
 #include "support/QuietOffscreen.h"
@@ -31,8 +31,7 @@ private slots:
     void initTestCase() { QuietOffscreenPlatform(); }
     void init()
     {
-        Settings = SettingsRecord {};
-        Settings.BuzzerFile = QStringLiteral(QUORVANE_BUZZER_WAV);
+        Settings = DefaultSettings();
         openBoard();
     }
     void cleanup()
@@ -142,6 +141,8 @@ private slots:
     {
         QFETCH(QString, steps);
         QFETCH(QString, expected);
+        if (expected.contains(u"horn=own")) // the one line the log gets for a buzzer file that cannot be played
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"cannot be played; the program's own buzzer sounds instead"_s));
         for (const QString &each : steps.split(u' '))
             step(QString(each).replace(u'_', u' '));
         const QMap<QString, QString> seen = observed();

@@ -1,3 +1,4 @@
+#include "SettingsStore.h"
 #include "SoundPlayer.h"
 #include "WavSound.h"
 
@@ -16,8 +17,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-const QString BuzzerPath = QStringLiteral(QUORVANE_BUZZER_WAV);
 
 // Whether a sound server answers here: CTest runs these tests without one, and again beside one.
 bool heard()
@@ -149,7 +148,7 @@ private slots:
         SoundPlayer player;
         QSignalSpy started(&player, &SoundPlayer::started);
         QSignalSpy done(&player, &SoundPlayer::Done);
-        player.SetFileName(BuzzerPath);
+        player.SetFileName(DefaultBuzzerFile());
         player.Play();
         player.Open();
         player.Play();

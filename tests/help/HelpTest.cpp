@@ -123,6 +123,8 @@ private slots:
     {
         QFETCH(QString, steps);
         QFETCH(QString, expected);
+        if (steps.startsWith(u"nofile")) // the one line the log gets: help opens once without its file
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^The help file .* cannot be read"_s));
         auto *splash = new frmSplash;
         WireSplash(splash);
         QPointer<frmScoreboard> board;

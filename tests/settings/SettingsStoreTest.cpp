@@ -112,6 +112,9 @@ private slots:
                 : row.there == "@huge" ? file.open(QIODevice::WriteOnly) && file.write("[TextSettings]\nHomeText=" + QByteArray(2 << 20, 'x')) > 0
                 : row.there.startsWith('@') || row.there.isEmpty() || (file.open(QIODevice::WriteOnly) && file.write(row.there) > 0));
         file.close();
+        // The line the log gets each time the store is left unread, again after a save that left it as it was.
+        for (int i = row.there == "@blocked" || !row.there.startsWith('@') ? 0 : row.failure.isEmpty() ? 1 : 2; i > 0; --i)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^The settings store .* is not read"_s));
         LoadSettings();
         const SettingsField &field = Field(row.key.isEmpty() ? u"HomeText"_s : row.key);
         QCOMPARE(field.text(Settings), row.loaded.isNull() ? field.text(DefaultSettings()) : row.loaded);
