@@ -93,6 +93,7 @@ private slots:
             u"clock=-956 plays=0"_s);
         row("a key wakes the timer", u"type:1"_s, u"ticking=1"_s);
         row("a stopped clock lets it sleep", u"type:s tick:1 type:s tick:1"_s, u"ticking=0"_s);
+        row("a running clock keeps it", u"type:s tick:1"_s, u"ticking=1"_s);
         row("so does the time of day", u"type:c tick:1"_s, u"ticking=1"_s);
         // Typed entries on the displays; "_" is a space. An accepted clock entry presets and stops the clock.
         row("clock: seconds only", u"type:s focus:pledTime.0 type:.30\r"_s, u"clock=300- reset=300 run=0"_s);
