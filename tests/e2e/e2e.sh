@@ -26,9 +26,11 @@ mkdir "$work/config" "$work/wavs"
 # a recording (every sample format reaches the sound server as 16 bits; the board's tests read each of them).
 # sox writes six channels in the extensible layout. "truncated" claims four seconds and holds half of one; "long",
 # over 32 MB, plays its first minute and is cut short here by closing the program.
-tone() { sox -n -r "$2" -c "$3" -b 16 "$work/wavs/$1.wav" synth "${4:-0.5}" sine 440 vol 0.6; }
-tone mono-22050 22050 1; tone stereo-96000 96000 2; tone ext-6ch-48000 48000 6; tone long 48000 2 185
-tone truncated 44100 1 4; truncate -s $((44 + 44100 * 2 / 2)) "$work/wavs/truncated.wav"
+for wav in mono-22050:22050:1 stereo-96000:96000:2 ext-6ch-48000:48000:6 long:48000:2:185 truncated:44100:1:4; do
+  IFS=: read -r name rate channels seconds <<<"$wav"
+  sox -n -r "$rate" -c "$channels" -b 16 "$work/wavs/$name.wav" synth "${seconds:-0.5}" sine 440 vol 0.6
+done
+truncate -s $((44 + 44100 * 2 / 2)) "$work/wavs/truncated.wav"
 
 # Each run of the sound server is recorded on its own. A steady stream of silence keeps the sink running: the
 # recording is then one unbroken timeline, on which each horn stands out as a burst.

@@ -12,11 +12,6 @@ using namespace Qt::Literals::StringLiterals;
 struct Stored { QByteArray there; QString key; QString loaded; QString failure {}; };
 Q_DECLARE_METATYPE(Stored)
 
-static const SettingsField &Field(const QString &key)
-{
-    return *std::find_if(SettingsFields.begin(), SettingsFields.end(), [&](const auto &f) { return f.key == key; });
-}
-
 // The per-user store as the operator's machine holds it, in a fresh configuration folder for every test.
 class SettingsStoreTest : public QObject
 {
@@ -116,7 +111,8 @@ private slots:
         for (int i = row.there == "@blocked" || !row.there.startsWith('@') ? 0 : row.failure.isEmpty() ? 1 : 2; i > 0; --i)
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^The settings store .* is not read"_s));
         LoadSettings();
-        const SettingsField &field = Field(row.key.isEmpty() ? u"HomeText"_s : row.key);
+        const QString key = row.key.isEmpty() ? u"HomeText"_s : row.key;
+        const SettingsField &field = *std::find_if(SettingsFields.begin(), SettingsFields.end(), [&](const auto &f) { return f.key == key; });
         QCOMPARE(field.text(Settings), row.loaded.isNull() ? field.text(DefaultSettings()) : row.loaded);
         if (row.there.startsWith('@'))
             QCOMPARE(Settings, DefaultSettings());
